@@ -1,0 +1,151 @@
+#include "app/shell.h"
+
+#include <commctrl.h>
+
+#include "app/core/placement.h"
+#include "app/settings.h"
+#include "app/translucency.h"
+#include "catalogue/catalogue.h"
+#include "panel/panel.h"
+#include "panel/surface.h"
+#include "tray/tray.h"
+
+HINSTANCE ModuleInstance;
+HWND DesktopWindow;
+HWND MainPanel;
+float DesktopWidth;
+float DesktopHeight;
+float PanelWidth;
+float PanelHeight;
+PanelPlacementRecord PanelPlacement;
+HDC PanelDC;
+LOGFONTA FontTemplate;
+HFONT ControlFont;
+
+static MSG MessageRecord;
+static const char kPanelClass[] = "Vexlo_App";
+static const int kFoldedWidth = 370;
+static const int kFoldedHeight = 150;
+
+bool CheckSingleInstance()
+{
+    // Never closed: the system drops it when the process ends.
+    HANDLE mutex = CreateMutexA(NULL, FALSE, "VexloIsAlreadyRunning");
+    return mutex == NULL || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+static void RegisterPanelClass()
+{
+    WNDCLASSA wc;
+    ZeroMemory(&wc, sizeof(wc));
+    wc.style = CS_BYTEALIGNCLIENT;
+    wc.lpfnWndProc = MainPanelProc;
+    wc.hInstance = ModuleInstance;
+    wc.hIcon = LoadIconA(ModuleInstance, MAKEINTRESOURCEA(1));
+    wc.hCursor = LoadCursorA(NULL, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    wc.lpszClassName = kPanelClass;
+    RegisterClassA(&wc);
+}
+
+void StartUp()
+{
+    ModuleInstance = GetModuleHandleA(NULL);
+    DesktopWindow = GetDesktopWindow();
+    ReadSettings();
+
+    ZeroMemory(&FontTemplate, sizeof(FontTemplate));
+    FontTemplate.lfWeight = 500;
+    FontTemplate.lfCharSet = RUSSIAN_CHARSET;
+
+    RegisterPanelClass();
+
+    RECT desktop;
+    GetClientRect(DesktopWindow, &desktop);
+    DesktopWidth = static_cast<float>(desktop.right - desktop.left);
+    DesktopHeight = static_cast<float>(desktop.bottom - desktop.top);
+    CentredOrigin origin = CentrePanel(DesktopWidth, DesktopHeight, kFoldedWidth, kFoldedHeight);
+    PanelPlacement.left = origin.left;
+    PanelPlacement.top = origin.top;
+    PanelPlacement.width = kFoldedWidth;
+    PanelPlacement.height = kFoldedHeight;
+
+    ProbeTranslucency();
+
+    MainPanel = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPanelClass, NULL, WS_POPUP,
+                                PanelPlacement.left, PanelPlacement.top, kFoldedWidth, kFoldedHeight,
+                                NULL, NULL, ModuleInstance, NULL);
+    // Shown without taking activation from whatever the user works in.
+    ShowWindow(MainPanel, SW_SHOWNA);
+    RECT client;
+    GetClientRect(MainPanel, &client);
+    PanelWidth = static_cast<float>(client.right - client.left);
+    PanelHeight = static_cast<float>(client.bottom - client.top);
+
+    SetPanelRegion();
+    SetWindowTextA(MainPanel, "Vexlo");
+    PanelDC = GetDC(MainPanel);
+
+    BuildSurfaceFirst();
+
+    ControlFont = CreateTemplateFont(10, 10, 500);
+    SendMessageA(WindowCombo, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont), TRUE);
+    SendMessageA(WindowCombo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 16);
+
+    AddTrayIcon();
+    BuildSurfaceSecond();
+    CreatePanelTooltip();
+    SetTargetButtonsFont();
+    BuildSurfaceLast();
+
+    BitBlt(PanelDC, 0, 0, kFoldedWidth, kFoldedHeight, BackBufferDC, 0, 0, SRCCOPY);
+
+    AllocateWindowTable();
+    RegisterTooltipAreas();
+}
+
+void RunMessageLoop()
+{
+    // -1 from GetMessageA is treated like a message; only WM_QUIT ends the loop.
+    while (GetMessageA(&MessageRecord, NULL, 0, 0) != 0) {
+        TranslateMessage(&MessageRecord);
+        DispatchMessageA(&MessageRecord);
+    }
+}
+
+int TearDown()
+{
+    RemoveTrayIcon();
+    if (User32Library != NULL) {
+        FreeLibrary(User32Library);
+        User32Library = NULL;
+        LayeredAttributesFunction = NULL;
+    }
+    ReleaseArtwork();
+    if (ControlFont != NULL) {
+        DeleteObject(ControlFont);
+        ControlFont = NULL;
+    }
+    return 1;
+}
+
+void OnPanelClose(HWND window)
+{
+    DestroyWindow(window);
+}
+
+void OnPanelDestroy()
+{
+    ReleaseDC(MainPanel, PanelDC);
+    PanelDC = NULL;
+    // Released here only, once: the teardown never touches them again.
+    if (BackBufferDC != NULL) {
+        DeleteDC(BackBufferDC);
+        BackBufferDC = NULL;
+    }
+    if (BackBuffer != NULL) {
+        DeleteObject(BackBuffer);
+        BackBuffer = NULL;
+    }
+    PostQuitMessage(0);
+}

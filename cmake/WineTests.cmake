@@ -1,0 +1,41 @@
+# Test layers 2 and 3 (built with MinGW, run under Wine) and layer 1 (host build, included).
+include(GoogleTest)
+
+set(GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+target_link_options(gtest PUBLIC -static)
+
+# The program's modules again, with the test hooks that the shipped exe never has.
+add_library(vexlo_core_hooks STATIC ${VEXLO_SOURCES})
+target_link_libraries(vexlo_core_hooks PUBLIC vexlo_flags ${VEXLO_SYSLIBS})
+target_compile_definitions(vexlo_core_hooks PUBLIC VEXLO_TEST_HOOKS=1)
+
+# Resources linked into the in-process tests, so LoadImage/LoadIcon find the artwork.
+file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
+add_executable(wine_tests ${WINE_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/resources/vexlo.rc)
+target_link_libraries(wine_tests PRIVATE vexlo_core_hooks gtest gtest_main)
+target_compile_options(wine_tests PRIVATE -fexec-charset=CP1251)
+target_link_options(wine_tests PRIVATE -static)
+gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  TEST_PREFIX "wine." PROPERTIES TIMEOUT 120)
+
+# End-to-end: a driver that starts the real exe and watches it from outside.
+file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+list(FILTER E2E_SOURCES EXCLUDE REGEX "driver_tool\\.cpp$")
+add_executable(e2e_tests ${E2E_SOURCES})
+target_link_libraries(e2e_tests PRIVATE gtest gtest_main vexlo_flags user32 gdi32 advapi32 kernel32)
+target_link_options(e2e_tests PRIVATE -static)
+add_dependencies(e2e_tests vexlo)
+gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  TEST_PREFIX "e2e." PROPERTIES TIMEOUT 180
+  ENVIRONMENT "VEXLO_EXE=$<TARGET_FILE:vexlo>")
+
+# Host unit tests (native g++ with sanitizers) are built in their own tree by the
+# test command; include their tests so one ctest run covers every layer.
+set(VEXLO_HOST_BUILD "" CACHE PATH "Build tree of tests/host")
+if(VEXLO_HOST_BUILD)
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${VEXLO_HOST_BUILD}/CTestTestfile.cmake)
+endif()

@@ -1,0 +1,32 @@
+#include "panel/panel.h"
+
+#include "app/shell.h"
+#include "catalogue/actions.h"
+#include "panel/skin.h"
+#include "panel/surface.h"
+
+int HotState;
+int PressedControl;
+int PanelPinned;
+int PanelHidden;
+int PanelExpanded;
+
+LRESULT CALLBACK MainPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DESTROY:
+        OnPanelDestroy();
+        return 1;
+    case WM_PAINT:
+        PresentPanel(0);
+        return 0;
+    case WM_CLOSE:
+        OnPanelClose(window);
+        return 1;
+    case WM_COMMAND:
+        return OnPanelCommand(wParam, lParam);
+    case WM_CTLCOLOREDIT:
+        return OnCtlColorEdit(window, wParam, lParam);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,37 @@
+// Panel surface: shape, off-screen picture, artwork, SpriteStrip, edit colours, tooltips.
+// This module owns BackBuffer, ArtDC, SpriteStrip, EditBrush, the artwork bitmaps,
+// the drawn-control rectangles and PanelTooltip.
+#pragma once
+#include <windows.h>
+
+extern HDC BackBufferDC;
+extern HBITMAP BackBuffer;
+extern HDC ArtDC;
+extern HDC SpriteStripDC;
+extern HBITMAP SpriteStripBitmap;
+extern HBRUSH EditBrush;
+extern HWND PanelTooltip;
+// Artwork bitmaps by resource id (index 0 unused); an entry is NULL once it has been deleted.
+extern HBITMAP ArtBitmaps[11];
+
+// Hot areas of the drawn controls, set during the build.
+extern RECT AboutButtonRect, MinimizeButtonRect, CloseButtonRect;
+extern RECT PanelOpacityTrack, PanelOpacityThumb;
+extern RECT RefreshButtonRect, VisibleWindowsRadioRect, AllWindowsRadioRect;
+extern RECT SetTopmostButtonRect, ClearTopmostButtonRect, MoreButtonRect;
+extern RECT PinButtonRect, PinFaceRect;
+extern RECT TargetOpacityTrack, TargetOpacityLine, TargetOpacityThumb;
+
+// The window region: rounded top corners, square bottom, covering the unfolded height.
+void SetPanelRegion();
+// The three stretches of the build, in start-up order (the shell runs its own steps between them).
+void BuildSurfaceFirst();
+void BuildSurfaceSecond();
+void CreatePanelTooltip();   // common controls initialised, tooltip window created
+void BuildSurfaceLast();
+// After the window list is filled: the tooltip areas.
+void RegisterTooltipAreas();
+// MainPanel's WM_CTLCOLOREDIT.
+LRESULT OnCtlColorEdit(HWND window, WPARAM wParam, LPARAM lParam);
+// Teardown: the artwork still held, ArtDC, then the SpriteStrip DC.
+void ReleaseArtwork();

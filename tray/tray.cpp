@@ -1,0 +1,29 @@
+#include "tray/tray.h"
+
+#include <shellapi.h>
+
+#include "app/shell.h"
+
+// The first, 88-byte form of the record, which every shell since the oldest accepts.
+static NOTIFYICONDATAA TrayRecord;
+static const DWORD kTrayRecordSize = NOTIFYICONDATAA_V1_SIZE;
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "first record form is 88 bytes");
+
+void AddTrayIcon()
+{
+    ZeroMemory(&TrayRecord, sizeof(TrayRecord));
+    TrayRecord.cbSize = kTrayRecordSize;
+    TrayRecord.hWnd = MainPanel;
+    TrayRecord.uID = 1;
+    TrayRecord.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    TrayRecord.uCallbackMessage = TrayCallbackMessage;
+    TrayRecord.hIcon = LoadIconA(ModuleInstance, MAKEINTRESOURCEA(2));
+    lstrcpynA(TrayRecord.szTip, "Vexlo", 64);
+    Shell_NotifyIconA(NIM_ADD, &TrayRecord);
+}
+
+void RemoveTrayIcon()
+{
+    TrayRecord.uID = 1;
+    Shell_NotifyIconA(NIM_DELETE, &TrayRecord);
+}
