@@ -5,6 +5,7 @@
 #include "app/core/placement.h"
 #include "app/settings.h"
 #include "app/translucency.h"
+#include "catalogue/actions.h"
 #include "catalogue/catalogue.h"
 #include "panel/panel.h"
 #include "panel/surface.h"

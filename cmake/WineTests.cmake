@@ -25,7 +25,7 @@ gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
 # End-to-end: a driver that starts the real exe and watches it from outside.
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 list(FILTER E2E_SOURCES EXCLUDE REGEX "driver_tool\\.cpp$")
-add_executable(e2e_tests ${E2E_SOURCES})
+add_executable(e2e_tests ${E2E_SOURCES} ${CMAKE_SOURCE_DIR}/tools/shot/capture.cpp)
 target_link_libraries(e2e_tests PRIVATE gtest gtest_main vexlo_flags user32 gdi32 advapi32 kernel32)
 target_link_options(e2e_tests PRIVATE -static)
 add_dependencies(e2e_tests vexlo)
@@ -38,4 +38,11 @@ gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
 set(VEXLO_HOST_BUILD "" CACHE PATH "Build tree of tests/host")
 if(VEXLO_HOST_BUILD)
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${VEXLO_HOST_BUILD}/CTestTestfile.cmake)
+endif()
+
+# Budgets of the shipped 32-bit exe.
+set(VEXLO_RELEASE_EXE "" CACHE FILEPATH "The i686 release vexlo.exe")
+if(VEXLO_RELEASE_EXE)
+  add_test(NAME budget.ReleaseExeSizeAndImports
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tools/check_exe.sh ${VEXLO_RELEASE_EXE})
 endif()

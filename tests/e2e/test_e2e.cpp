@@ -1,0 +1,201 @@
+// The real vexlo.exe, started as its own process and watched from outside.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "tools/shot/capture.h"
+
+namespace {
+
+std::string ExePath()
+{
+    const char* unixPath = std::getenv("VEXLO_EXE");
+    if (unixPath == NULL)
+        return "vexlo.exe";
+    // Wine maps the Unix root to drive Z:.
+    std::string p = std::string("Z:") + unixPath;
+    for (char& c : p)
+        if (c == '/')
+            c = '\\';
+    return p;
+}
+
+struct Launched {
+    PROCESS_INFORMATION pi;
+    bool ok;
+};
+
+Launched Launch()
+{
+    Launched l;
+    std::memset(&l, 0, sizeof(l));
+    STARTUPINFOA si;
+    std::memset(&si, 0, sizeof(si));
+    si.cb = sizeof(si);
+    std::string cmd = "\"" + ExePath() + "\"";
+    l.ok = CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &l.pi) != 0;
+    return l;
+}
+
+struct FindData {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindPanelOf(HWND w, LPARAM lp)
+{
+    FindData* d = reinterpret_cast<FindData*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char cls[32];
+    if (pid == d->pid && GetClassNameA(w, cls, sizeof(cls)) && std::strcmp(cls, "Vexlo_App") == 0) {
+        d->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForPanel(DWORD pid, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        FindData d = {pid, NULL};
+        EnumWindows(FindPanelOf, reinterpret_cast<LPARAM>(&d));
+        if (d.found && IsWindowVisible(d.found))
+            return d.found;
+        if (GetTickCount() - start > ms)
+            return NULL;
+        Sleep(50);
+    }
+}
+
+BOOL CALLBACK AnyWindowOf(HWND w, LPARAM lp)
+{
+    FindData* d = reinterpret_cast<FindData*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == d->pid) {
+        d->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+DWORD WaitExit(const Launched& l, DWORD ms)
+{
+    if (WaitForSingleObject(l.pi.hProcess, ms) != WAIT_OBJECT_0)
+        return 0xDEADBEEF;
+    DWORD code = 0xDEADBEEF;
+    GetExitCodeProcess(l.pi.hProcess, &code);
+    return code;
+}
+
+void CloseHandles(Launched& l)
+{
+    CloseHandle(l.pi.hThread);
+    CloseHandle(l.pi.hProcess);
+}
+
+bool KeyExists()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qorvsoft\\Vexlo", 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+}  // namespace
+
+TEST(EndToEnd, PanelStartsCentredAndClosesWithCodeOne)
+{
+    Launched first = Launch();
+    ASSERT_TRUE(first.ok) << ExePath();
+    HWND panel = WaitForPanel(first.pi.dwProcessId, 30000);
+    ASSERT_TRUE(panel != NULL);
+
+    char text[32];
+    GetWindowTextA(panel, text, sizeof(text));
+    EXPECT_STREQ(text, "Vexlo");
+    LONG ex = GetWindowLongA(panel, GWL_EXSTYLE);
+    EXPECT_EQ(ex & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    RECT r;
+    GetWindowRect(panel, &r);
+    RECT desk;
+    GetClientRect(GetDesktopWindow(), &desk);
+    EXPECT_EQ(r.right - r.left, 370);
+    EXPECT_EQ(r.bottom - r.top, 150);
+    EXPECT_EQ(r.left, static_cast<int>((desk.right - 370) * 0.5f));
+    EXPECT_EQ(r.top, static_cast<int>((desk.bottom - 150) * 0.5f));
+    if (desk.right == 1024 && desk.bottom == 768) {
+        EXPECT_EQ(r.left, 327);
+        EXPECT_EQ(r.top, 309);
+    }
+    HRGN region = CreateRectRgn(0, 0, 1, 1);
+    if (GetWindowRgn(panel, region) != ERROR) {
+        EXPECT_FALSE(PtInRegion(region, 0, 0));
+        EXPECT_TRUE(PtInRegion(region, 0, 149));
+        EXPECT_TRUE(PtInRegion(region, 369, 149));
+    } else {
+        ADD_FAILURE() << "no window region";
+    }
+    DeleteObject(region);
+
+    // A second copy leaves at once with 0 and touches neither the registry nor the tray.
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qorvsoft\\Vexlo");
+    Launched second = Launch();
+    ASSERT_TRUE(second.ok);
+    EXPECT_EQ(WaitExit(second, 30000), 0u);
+    EXPECT_FALSE(KeyExists());
+    FindData d = {second.pi.dwProcessId, NULL};
+    EnumWindows(AnyWindowOf, reinterpret_cast<LPARAM>(&d));
+    EXPECT_TRUE(d.found == NULL);
+    CloseHandles(second);
+
+    EXPECT_TRUE(IsWindow(panel));
+    PostMessageA(panel, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitExit(first, 30000), 1u);
+    CloseHandles(first);
+}
+
+TEST(EndToEnd, ScreenshotsFoldedAndUnfolded)
+{
+    const char* dir = std::getenv("VEXLO_SHOTS");
+    if (dir == NULL)
+        GTEST_SKIP() << "VEXLO_SHOTS not set";
+    std::string folder = std::string("Z:") + dir;
+    for (char& c : folder)
+        if (c == '/')
+            c = '\\';
+    Launched app = Launch();
+    ASSERT_TRUE(app.ok);
+    HWND panel = WaitForPanel(app.pi.dwProcessId, 30000);
+    ASSERT_TRUE(panel != NULL);
+
+    // Wait for the first picture: the body colour below the title strip.
+    const COLORREF body = RGB(104, 126, 210);
+    RECT r;
+    GetWindowRect(panel, &r);
+    DWORD start = GetTickCount();
+    while (ScreenPixel(r.left + 3, r.top + 100) != body && GetTickCount() - start < 15000)
+        Sleep(50);
+    EXPECT_EQ(ScreenPixel(r.left + 3, r.top + 100), body);
+    std::string folded = folder + "\\vexlo-folded.png";
+    EXPECT_TRUE(CaptureWindowPng(panel, 370, 150, folded.c_str()));
+
+    SetWindowPos(panel, NULL, 0, 0, 370, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    start = GetTickCount();
+    while (ScreenPixel(r.left + 3, r.top + 280) != body && GetTickCount() - start < 15000)
+        Sleep(50);
+    EXPECT_EQ(ScreenPixel(r.left + 3, r.top + 280), body);
+    std::string unfolded = folder + "\\vexlo-unfolded.png";
+    EXPECT_TRUE(CaptureWindowPng(panel, 370, 300, unfolded.c_str()));
+
+    PostMessageA(panel, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitExit(app, 30000), 1u);
+    CloseHandles(app);
+}

@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/settings.h"
+#include "app/shell.h"
+#include "app/translucency.h"
+#include "tests/wine/harness.h"
+
+namespace {
+
+void StoreRaw(DWORD type, const void* data, DWORD bytes)
+{
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qorvsoft\\Vexlo", 0, NULL, 0, KEY_ALL_ACCESS, NULL,
+                              &key, NULL),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(key, "LastWindow", 0, type, static_cast<const BYTE*>(data), bytes), ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+bool KeyExists()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qorvsoft\\Vexlo", 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+HWND TitledWindow(const char* title)
+{
+    return CreateWindowExA(0, "STATIC", title, WS_POPUP, 0, 0, 50, 50, NULL, NULL, NULL, NULL);
+}
+
+}  // namespace
+
+TEST(Settings, FirstRunCreatesTheEmptyKeyAndReadsNothing)
+{
+    ForgetSettings();
+    ASSERT_FALSE(KeyExists());
+    std::memset(LastWindowText, 'x', sizeof(LastWindowText));
+    ReadSettings();
+    EXPECT_STREQ(LastWindowText, "");
+    EXPECT_TRUE(KeyExists());
+    char value[200];
+    DWORD bytes = sizeof(value), type = 0;
+    EXPECT_FALSE(ReadLastWindowValue(value, &bytes, &type));
+}
+
+TEST(Settings, ReadsStoredShapesSafely)
+{
+    struct Case {
+        const char* name;
+        DWORD type;
+        DWORD bytes;
+        char fill;
+        const char* prefix;
+        size_t expectedLength;
+    } cases[] = {
+        {"with NUL", REG_SZ, 6, 0, "Notes", 5},
+        {"without NUL", REG_SZ, 5, 0, "Notes", 5},
+        {"dword", REG_DWORD, 4, 0, "\x01\x02\x03\x04", 0},
+        {"100 bytes, no NUL", REG_SZ, 100, 'a', "", 99},
+        {"150 bytes", REG_SZ, 150, 'b', "", 0},
+    };
+    for (const Case& c : cases) {
+        ForgetSettings();
+        char data[200];
+        std::memset(data, c.fill, sizeof(data));
+        std::memcpy(data, c.prefix, std::strlen(c.prefix) + 1);
+        StoreRaw(c.type, data, c.bytes);
+        std::memset(LastWindowText, 'x', sizeof(LastWindowText));
+        ReadSettings();
+        EXPECT_EQ(std::memchr(LastWindowText, 0, sizeof(LastWindowText)) != NULL, true) << c.name;
+        EXPECT_EQ(std::strlen(LastWindowText), c.expectedLength) << c.name;
+        if (c.expectedLength == 5) {
+            EXPECT_STREQ(LastWindowText, "Notes") << c.name;
+        }
+    }
+}
+
+TEST(Settings, SaveStoresTheTitleAsStringWithItsNul)
+{
+    ForgetSettings();
+    const DWORD dword = 7;
+    StoreRaw(REG_DWORD, &dword, sizeof(dword));
+    ReadSettings();
+    EXPECT_STREQ(LastWindowText, "");
+
+    HWND window = TitledWindow("Блокнот");
+    SaveLastWindow(window);
+    char value[200];
+    DWORD bytes = sizeof(value), type = 0;
+    ASSERT_TRUE(ReadLastWindowValue(value, &bytes, &type));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(bytes, 8u);
+    EXPECT_EQ(0, std::memcmp(value, "\xC1\xEB\xEE\xEA\xED\xEE\xF2", 8));
+    EXPECT_STREQ(LastWindowText, value);
+
+    // Longer than 99 characters: the first 99 are kept.
+    char longTitle[151];
+    std::memset(longTitle, 'L', 150);
+    longTitle[150] = '\0';
+    SetWindowTextA(window, longTitle);
+    SaveLastWindow(window);
+    bytes = sizeof(value);
+    ASSERT_TRUE(ReadLastWindowValue(value, &bytes, &type));
+    EXPECT_EQ(bytes, 100u);
+    EXPECT_EQ(std::strlen(value), 99u);
+
+    // An empty title stores one NUL byte.
+    SetWindowTextA(window, "");
+    SaveLastWindow(window);
+    bytes = sizeof(value);
+    ASSERT_TRUE(ReadLastWindowValue(value, &bytes, &type));
+    EXPECT_EQ(bytes, 1u);
+    EXPECT_EQ(value[0], '\0');
+
+    // A window that is gone leaves the text empty.
+    DestroyWindow(window);
+    SaveLastWindow(window);
+    EXPECT_STREQ(LastWindowText, "");
+    DestroyWindow(window);
+}
+
+TEST(Translucency, ProbeFindsTheFunctionAndStartsOpaque)
+{
+    ProbeTranslucency();
+    EXPECT_EQ(LayeredAvailable, 1);
+    EXPECT_TRUE(LayeredAttributesFunction != NULL);
+    EXPECT_TRUE(User32Library != NULL);
+    EXPECT_EQ(PanelAlpha, 255.0f);
+    EXPECT_EQ(TargetAlpha, 255.0f);
+    EXPECT_EQ(PanelLayered, 0);
+
+    HWND window = CreateWindowExA(0, "STATIC", "t", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, NULL, NULL, NULL, NULL);
+    ApplyOpacity(window, 128.9f);
+    EXPECT_NE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(window, NULL, &alpha, &flags));
+    EXPECT_EQ(alpha, 128);  // truncated, not rounded
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+    ClearOpacity(window, NULL);
+    EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    DestroyWindow(window);
+}
+
+TEST(Translucency, ForcedUnavailableLeavesEverythingOff)
+{
+    TranslucencyForcedUnavailable = 1;
+    ProbeTranslucency();
+    EXPECT_EQ(LayeredAvailable, 0);
+    HWND window = CreateWindowExA(WS_EX_LAYERED, "STATIC", "t", WS_POPUP, 0, 0, 40, 40, NULL, NULL, NULL, NULL);
+    SetWindowAlpha(window, 10.0f);  // must not reach the system
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    BOOL got = GetLayeredWindowAttributes(window, NULL, &alpha, &flags);
+    EXPECT_TRUE(!got || flags == 0);
+    DestroyWindow(window);
+}
+
+TEST(Shell, PanelWindowAfterStartUp)
+{
+    BootPanel(true);
+    ASSERT_TRUE(IsWindow(MainPanel));
+    char text[32];
+    GetClassNameA(MainPanel, text, sizeof(text));
+    EXPECT_STREQ(text, "Vexlo_App");
+    GetWindowTextA(MainPanel, text, sizeof(text));
+    EXPECT_STREQ(text, "Vexlo");
+    LONG ex = GetWindowLongA(MainPanel, GWL_EXSTYLE);
+    EXPECT_EQ(ex & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(MainPanel, GWL_STYLE)) & WS_POPUP, static_cast<DWORD>(WS_POPUP));
+    EXPECT_TRUE(IsWindowVisible(MainPanel));
+    RECT r;
+    GetWindowRect(MainPanel, &r);
+    EXPECT_EQ(r.right - r.left, 370);
+    EXPECT_EQ(r.bottom - r.top, 150);
+    EXPECT_EQ(PanelWidth, 370.0f);
+    EXPECT_EQ(PanelHeight, 150.0f);
+    RECT desk;
+    GetClientRect(GetDesktopWindow(), &desk);
+    EXPECT_EQ(r.left, static_cast<int>((desk.right - 370) * 0.5f));
+    EXPECT_EQ(r.top, static_cast<int>((desk.bottom - 150) * 0.5f));
+    if (desk.right == 1024 && desk.bottom == 768) {
+        EXPECT_EQ(r.left, 327);
+        EXPECT_EQ(r.top, 309);
+    }
+    // Rounded top corners, square bottom ones, at the folded and the unfolded height.
+    HRGN region = CreateRectRgn(0, 0, 1, 1);
+    ASSERT_NE(GetWindowRgn(MainPanel, region), ERROR);
+    EXPECT_FALSE(PtInRegion(region, 0, 0));
+    EXPECT_FALSE(PtInRegion(region, 369, 0));
+    EXPECT_TRUE(PtInRegion(region, 10, 1));
+    EXPECT_TRUE(PtInRegion(region, 0, 149));
+    EXPECT_TRUE(PtInRegion(region, 369, 149));
+    EXPECT_TRUE(PtInRegion(region, 0, 299));
+    EXPECT_TRUE(PtInRegion(region, 369, 299));
+    DeleteObject(region);
+    EXPECT_TRUE(PanelDC != NULL);
+}
+
+TEST(Shell, CloseEndsTheLoopAndTearsDown)
+{
+    BootPanel(false);
+    ASSERT_TRUE(IsWindow(MainPanel));
+    PostMessageA(MainPanel, WM_CLOSE, 0, 0);
+    RunMessageLoop();  // returns once WM_DESTROY has posted WM_QUIT
+    EXPECT_FALSE(IsWindow(MainPanel));
+    EXPECT_TRUE(PanelDC == NULL);
+    EXPECT_EQ(::TearDown(), 1);  // the fixture has a TearDown of its own
+    EXPECT_TRUE(ControlFont == NULL);
+}

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Builds vexlo.exe and starts it under Wine: on your display when DISPLAY is set,
+# otherwise in a private X server, where it saves screenshots of the panel and
+# prints their paths.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+cd "$ROOT"
+bash tools/setup.sh
+source tools/winenv.sh
+trap stop_all EXIT
+
+arch=$(wine_arch)
+tree=build/run-$arch
+cmake -S . -B "$tree" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$arch.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$tree" -j"$(nproc)" --target vexlo vexlo_shot
+if [ "$arch" != i686 ]; then
+  echo "run: this kernel does not run 32-bit code, so Wine runs the x86_64 build of Vexlo"
+fi
+
+if [ -n "${DISPLAY:-}" ]; then
+  start_wine "$arch" "$ROOT/build/wineprefix-$arch"
+  "$WINELOADER" "$tree/vexlo.exe"
+  exit 0
+fi
+
+start_display
+start_wine "$arch" "$ROOT/build/wineprefix-$arch"
+shots="$ROOT/build/screenshots"
+mkdir -p "$shots"
+"$WINELOADER" "$tree/vexlo.exe" &
+app=$!
+"$WINELOADER" "$tree/vexlo_shot.exe" "Z:${shots//\//\\}" >/dev/null
+echo "$shots/vexlo-folded.png"
+echo "$shots/vexlo-unfolded.png"
+# Close the panel the way the system would, then wait for the program to end.
+"$WINELOADER" "$tree/vexlo_shot.exe" --close >/dev/null 2>&1 || true
+wait "$app" || true
