@@ -46,3 +46,7 @@ if(VEXLO_RELEASE_EXE)
   add_test(NAME budget.ReleaseExeSizeAndImports
            COMMAND bash ${CMAKE_SOURCE_DIR}/tools/check_exe.sh ${VEXLO_RELEASE_EXE})
 endif()
+
+# The committed artwork and the compiled resource script: sizes, named colours, dialog styles.
+add_test(NAME art.CheckArtworkAndResources
+         COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/artgen/check_art.py ${CMAKE_SOURCE_DIR}/resources)

@@ -213,3 +213,13 @@ TEST(Shell, CloseEndsTheLoopAndTearsDown)
     EXPECT_EQ(::TearDown(), 1);  // the fixture has a TearDown of its own
     EXPECT_TRUE(ControlFont == NULL);
 }
+
+// The Russian texts are Windows-1251 bytes; Wine must run with that ANSI code page
+// for them to show, and the compiler must have produced those bytes.
+TEST(Shell, TextsAreWindows1251)
+{
+    EXPECT_EQ(GetACP(), 1251u);
+    const char title[] = "Ошибка";
+    ASSERT_EQ(sizeof(title), 7u);
+    EXPECT_EQ(0, std::memcmp(title, "\xCE\xF8\xE8\xE1\xEA\xE0", 7));
+}

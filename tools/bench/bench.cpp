@@ -1,0 +1,159 @@
+// Measures the budgets that need a running program; prints one line per figure.
+// Usage (under Wine): vexlo_bench <vexlo.exe> <minimal.exe>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/shell.h"
+#include "catalogue/catalogue.h"
+
+namespace {
+
+double Now()
+{
+    LARGE_INTEGER f, c;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&c);
+    return double(c.QuadPart) / double(f.QuadPart);
+}
+
+COLORREF ScreenPixel(int x, int y)
+{
+    HDC s = GetDC(NULL);
+    COLORREF c = GetPixel(s, x, y);
+    ReleaseDC(NULL, s);
+    return c;
+}
+
+// Time from CreateProcess to the panel's body colour at its centre row on screen.
+double TimeToFirstFrame(const char* exe, bool* ok)
+{
+    RECT d;
+    GetClientRect(GetDesktopWindow(), &d);
+    int x = (d.right - 370) / 2 + 3, y = (d.bottom - 150) / 2 + 100;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    char cmd[MAX_PATH + 2];
+    snprintf(cmd, sizeof(cmd), "\"%s\"", exe);
+    double start = Now();
+    *ok = CreateProcessA(NULL, cmd, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi) != 0;
+    if (!*ok)
+        return 0;
+    double t = 0;
+    *ok = false;
+    while (Now() - start < 30) {
+        if (ScreenPixel(x, y) == RGB(104, 126, 210)) {
+            t = Now() - start;
+            *ok = true;
+            break;
+        }
+        Sleep(1);
+    }
+    // Close whatever it showed and wait for the end, so runs do not overlap.
+    HWND w = FindWindowA("Vexlo_App", NULL);
+    if (w == NULL)
+        w = FindWindowA("MinimalBench", NULL);
+    if (w != NULL)
+        PostMessageA(w, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 3);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    // Let the screen settle back to the desktop colour.
+    Sleep(200);
+    return t;
+}
+
+void StartUpBudget(const char* vexlo, const char* minimal)
+{
+    const int runs = 5;
+    double best[2] = {1e9, 1e9};
+    for (int i = 0; i < runs; ++i) {
+        for (int k = 0; k < 2; ++k) {
+            bool ok;
+            double t = TimeToFirstFrame(k == 0 ? vexlo : minimal, &ok);
+            if (ok && t < best[k])
+                best[k] = t;
+        }
+    }
+    printf("startup: vexlo %.3f s, minimal %.3f s, ratio %.2f (budget 1.20; best of %d)\n", best[0], best[1],
+           best[0] / best[1], runs);
+}
+
+void IdleBudget(const char* vexlo)
+{
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    char cmd[MAX_PATH + 2];
+    snprintf(cmd, sizeof(cmd), "\"%s\"", vexlo);
+    if (!CreateProcessA(NULL, cmd, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return;
+    WaitForInputIdle(pi.hProcess, 10000);
+    Sleep(2000);
+    FILETIME c, e, k0, u0, k1, u1;
+    GetProcessTimes(pi.hProcess, &c, &e, &k0, &u0);
+    Sleep(5000);
+    GetProcessTimes(pi.hProcess, &c, &e, &k1, &u1);
+    auto ticks = [](FILETIME f) { return (ULONGLONG(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
+    double cpu = double((ticks(k1) - ticks(k0)) + (ticks(u1) - ticks(u0))) / 1e7;
+    printf("idle: %.3f s of CPU in 5 s with nothing happening (budget 0)\n", cpu);
+    HWND w = FindWindowA("Vexlo_App", NULL);
+    if (w)
+        PostMessageA(w, WM_CLOSE, 0, 0);
+    WaitForSingleObject(pi.hProcess, 10000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+char TitleBuffer[256];
+BOOL CALLBACK BarePass(HWND w, LPARAM)
+{
+    GetWindowTextA(w, TitleBuffer, sizeof(TitleBuffer));
+    return TRUE;
+}
+
+void RefreshBudget()
+{
+    StartUp();
+    const int count = 3300;
+    static HWND windows[count];
+    for (int i = 0; i < count; ++i) {
+        char title[32];
+        snprintf(title, sizeof(title), "bench %04d", i);
+        windows[i] = CreateWindowExA(0, "STATIC", title, WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    }
+    double bare = 1e9, refresh = 1e9;
+    for (int r = 0; r < 5; ++r) {
+        double t0 = Now();
+        EnumWindows(BarePass, 0);
+        double t1 = Now();
+        RefreshWindowList(true);
+        double t2 = Now();
+        if (t1 - t0 < bare)
+            bare = t1 - t0;
+        if (t2 - t1 < refresh)
+            refresh = t2 - t1;
+    }
+    LRESULT listed = SendMessageA(WindowCombo, CB_GETCOUNT, 0, 0);
+    printf("refresh: %d windows, %ld listed, refresh %.3f s, bare pass %.3f s, ratio %.2f (budget 3.00)\n",
+           count, long(listed), refresh, bare, refresh / bare);
+    for (int i = 0; i < count; ++i)
+        DestroyWindow(windows[i]);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        fprintf(stderr, "usage: vexlo_bench <vexlo.exe> <minimal.exe>\n");
+        return 2;
+    }
+    StartUpBudget(argv[1], argv[2]);
+    IdleBudget(argv[1]);
+    RefreshBudget();
+    return 0;
+}
