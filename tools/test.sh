@@ -30,6 +30,7 @@ cmake --build "$tree" -j"$jobs"
 
 start_display
 start_wine "$arch" "$ROOT/build/wineprefix-$arch$tag"
+start_keeper "$tree/vexlo_shot.exe"
 export VEXLO_SHOTS="$ROOT/build/screenshots"
 mkdir -p "$VEXLO_SHOTS"
 cd "$tree"

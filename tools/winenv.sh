@@ -60,8 +60,17 @@ start_wine() {
     wineserver -w
   fi
   wineserver -p
-  # wineserver -p forks; remember the server by the pid file wine keeps.
   VEXLO_WINESERVER_STARTED=1
+}
+
+# $1: the keeper exe (vexlo_shot.exe). Wine starts its system processes with the
+# first program and ends them with the last one; they inherit that program's
+# output. Under ctest that output is a pipe, which would then never close, so one
+# program that only waits starts them detached and keeps them for the whole run.
+start_keeper() {
+  "$WINELOADER" "$1" --keep </dev/null >/dev/null 2>&1 &
+  VEXLO_STARTED_PIDS+=($!)
+  "$WINELOADER" "$1" --close </dev/null >/dev/null 2>&1 || true
 }
 
 stop_all() {

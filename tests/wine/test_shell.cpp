@@ -68,7 +68,7 @@ TEST(Settings, ReadsStoredShapesSafely)
         ForgetSettings();
         char data[200];
         std::memset(data, c.fill, sizeof(data));
-        std::memcpy(data, c.prefix, std::strlen(c.prefix) + 1);
+        std::memcpy(data, c.prefix, std::strlen(c.prefix));
         StoreRaw(c.type, data, c.bytes);
         std::memset(LastWindowText, 'x', sizeof(LastWindowText));
         ReadSettings();

@@ -1,6 +1,6 @@
 // Saves screenshots of the running panel, folded and unfolded, as PNG files.
 // Usage: vexlo_shot <folder>; prints the paths it wrote. vexlo_shot --close asks
-// the panel to close.
+// the panel to close; vexlo_shot --keep only waits (see below).
 #include <windows.h>
 
 #include <cstdio>
@@ -28,6 +28,12 @@ int main(int argc, char** argv)
         return 2;
     }
     HWND panel = NULL;
+    if (lstrcmpA(argv[1], "--keep") == 0) {
+        // Holds Wine's system processes up for a whole test run, started with no
+        // pipes attached, so later programs' output pipes close when they end.
+        Sleep(INFINITE);
+        return 0;
+    }
     if (lstrcmpA(argv[1], "--close") == 0) {
         panel = FindWindowA("Vexlo_App", "Vexlo");
         if (panel != NULL)
