@@ -1,0 +1,39 @@
+// The one place that decides which face and size the panel's fonts really get.
+#include "app/shell.h"
+
+#include "panel/core/fonts.h"
+
+static bool IsScalable(HFONT font)
+{
+    HDC dc = CreateCompatibleDC(NULL);
+    HGDIOBJ previous = SelectObject(dc, font);
+    TEXTMETRICA metrics;
+    BOOL measured = GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return measured && (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) != 0;
+}
+
+HFONT CreateTemplateFont(LONG height, LONG width, LONG weight)
+{
+    FontTemplate.lfHeight = height;
+    FontTemplate.lfWidth = width;
+    FontTemplate.lfWeight = weight;
+    HFONT font = CreateFontIndirectA(&FontTemplate);
+    // Where the bitmap face exists it serves as laid out. Elsewhere (Wine maps it
+    // to a scalable face) the literal sizes are unreadable, so use sizes that fit.
+    if (font == NULL || !IsScalable(font))
+        return font;
+    FontRequest requested = {static_cast<int>(height), static_cast<int>(width), static_cast<int>(weight)};
+    FontRequest used = ScalableSubstitute(requested);
+    LOGFONTA substitute = FontTemplate;
+    substitute.lfHeight = used.height;
+    substitute.lfWidth = used.width;
+    substitute.lfWeight = used.weight;
+    lstrcpynA(substitute.lfFaceName, ScalableSubstituteFace, LF_FACESIZE);
+    HFONT better = CreateFontIndirectA(&substitute);
+    if (better == NULL)
+        return font;
+    DeleteObject(font);
+    return better;
+}

@@ -1,0 +1,186 @@
+#include "catalogue/actions.h"
+
+#include "app/settings.h"
+#include "app/shell.h"
+#include "app/translucency.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/core/labels.h"
+#include "catalogue/core/text.h"
+#include "panel/surface.h"
+
+int TargetHidden = 0;
+int RequestedLeft, RequestedTop, RequestedWidth, RequestedHeight;
+HWND WidthEdit = NULL, HeightEdit = NULL, LeftEdit = NULL, TopEdit = NULL;
+HWND SizeResetButton = NULL, ApplySizeButton = NULL, ApplyPositionButton = NULL;
+HWND HideShowButton = NULL, CloseTargetButton = NULL;
+
+static const DWORD kGeometryEditStyle = 0x50012001;  // child, visible, tabstop, digits, centred
+static const DWORD kPictureButtonStyle = 0x50010380; // child, visible, tabstop, centred, bitmap
+static const DWORD kTextButtonStyle = 0x50010300;    // child, visible, tabstop, centred
+// A target that does not answer its close request must not freeze the panel.
+static const UINT kCloseWaitMs = 5000;
+
+static HWND CreateChild(const char* className, const char* text, DWORD style, int x, int y, int width,
+                        int height)
+{
+    return CreateWindowExA(0, className, text, style, x, y, width, height, MainPanel, NULL,
+                           ModuleInstance, NULL);
+}
+
+void CreateSizeRowControls()
+{
+    WidthEdit = CreateChild("EDIT", "", kGeometryEditStyle, 140, 162, 35, 17);
+    HeightEdit = CreateChild("EDIT", "", kGeometryEditStyle, 192, 162, 35, 17);
+    SizeResetButton = CreateChild("BUTTON", NULL, kPictureButtonStyle, 235, 160, 23, 20);
+    ApplySizeButton = CreateChild("BUTTON", NULL, kPictureButtonStyle, 280, 158, 25, 25);
+    SendMessageA(SizeResetButton, BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)ArtBitmaps[3]);
+    SendMessageA(ApplySizeButton, BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)ArtBitmaps[4]);
+}
+
+void CreatePositionRowControls()
+{
+    LeftEdit = CreateChild("EDIT", "", kGeometryEditStyle, 155, 199, 35, 17);
+    TopEdit = CreateChild("EDIT", "", kGeometryEditStyle, 226, 199, 35, 17);
+    ApplyPositionButton = CreateChild("BUTTON", NULL, kPictureButtonStyle, 280, 195, 25, 25);
+    HideShowButton = CreateChild("BUTTON", kHideText, kTextButtonStyle, 100, 270, 75, 20);
+    CloseTargetButton = CreateChild("BUTTON", kCloseTargetText, kTextButtonStyle, 190, 270, 70, 20);
+}
+
+void SetTargetButtonsFont()
+{
+    SendMessageA(HideShowButton, WM_SETFONT, (WPARAM)ControlFont, TRUE);
+    SendMessageA(CloseTargetButton, WM_SETFONT, (WPARAM)ControlFont, TRUE);
+}
+
+void SetApplyPositionImage()
+{
+    SendMessageA(ApplyPositionButton, BM_SETIMAGE, IMAGE_BITMAP, (LPARAM)ArtBitmaps[4]);
+}
+
+bool IsGeometryEdit(HWND control)
+{
+    return control != NULL &&
+           (control == WidthEdit || control == HeightEdit || control == LeftEdit || control == TopEdit);
+}
+
+static void SetNumber(HWND edit, int32_t value)
+{
+    char text[12];
+    FormatDecimal(value, text);
+    SendMessageA(edit, WM_SETTEXT, 0, (LPARAM)text);
+}
+
+void ShowTargetGeometry(int index)
+{
+    const WindowRecord* record = ItemRecord(index);
+    if (record == NULL)
+        return;
+    SetNumber(WidthEdit, record->width);
+    SetNumber(HeightEdit, record->height);
+    SetNumber(LeftEdit, record->left);
+    SetNumber(TopEdit, record->top);
+}
+
+static void CarryOut(HWND target, TargetAction action)
+{
+    RECT rect = {0, 0, 0, 0};
+    DWORD_PTR ignored = 0;
+    switch (action) {
+    case ActionUnpin:
+        SetWindowPos(target, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+        break;
+    case ActionPin:
+        SetWindowPos(target, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+        SetForegroundWindow(target);
+        break;
+    case ActionClose:
+        SendMessageTimeoutA(target, WM_SYSCOMMAND, SC_CLOSE, 0, SMTO_ABORTIFHUNG, kCloseWaitMs,
+                            &ignored);
+        break;
+    case ActionResize:
+        // The position as it is now, not as it was enumerated.
+        GetWindowRect(target, &rect);
+        MoveWindow(target, rect.left, rect.top, RequestedWidth, RequestedHeight, TRUE);
+        break;
+    case ActionHide:
+        ShowWindow(target, SW_HIDE);
+        TargetHidden = 1;
+        break;
+    case ActionMove:
+        GetWindowRect(target, &rect);
+        MoveWindow(target, RequestedLeft, RequestedTop, rect.right - rect.left, rect.bottom - rect.top,
+                   TRUE);
+        break;
+    case ActionShow:
+        ShowWindow(target, SW_SHOW);
+        TargetHidden = 0;
+        break;
+    case ActionSetAlpha:
+        if (TargetAlpha == 255.0f)
+            ClearOpacity(target, NULL);
+        else
+            ApplyOpacity(target, TargetAlpha);
+        break;
+    }
+}
+
+void ApplyToTarget(TargetAction action)
+{
+    const WindowRecord* record = ItemRecord(SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0));
+    if (record == NULL)
+        return;
+    HWND target = RecordToHandle(record->handle);
+    if (!IsWindow(target)) {
+        MessageBoxA(MainPanel, kTargetMissingText, kTargetMissingCaption, MB_ICONWARNING);
+        return;
+    }
+    CarryOut(target, action);
+    SaveLastWindow(target);
+}
+
+static int32_t ReadNumber(HWND edit, int capacity)
+{
+    char text[255];
+    if (GetWindowTextA(edit, text, capacity) <= 0)
+        text[0] = '\0';
+    return ParseDecimal(text);
+}
+
+static void ResetSizeFields()
+{
+    const WindowRecord* record = ItemRecord(SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0));
+    if (record == NULL)
+        return;
+    SetNumber(WidthEdit, record->width);
+    SetNumber(HeightEdit, record->height);
+}
+
+LRESULT OnPanelCommand(WPARAM wParam, LPARAM lParam)
+{
+    HWND control = (HWND)lParam;
+    if (control == NULL)
+        return 0;
+    if (HIWORD(wParam) != BN_CLICKED) {
+        if (HIWORD(wParam) == CBN_SELENDOK && control == WindowCombo)
+            ShowTargetGeometry((int)SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0));
+        return 0;
+    }
+    if (control == ApplyPositionButton) {
+        RequestedLeft = ReadNumber(LeftEdit, 255);
+        RequestedTop = ReadNumber(TopEdit, 255);
+        ApplyToTarget(ActionMove);
+    } else if (control == ApplySizeButton) {
+        // Four characters at most: a five-digit width is cut short, not clamped.
+        RequestedWidth = ReadNumber(WidthEdit, 5);
+        RequestedHeight = ReadNumber(HeightEdit, 5);
+        ApplyToTarget(ActionResize);
+    } else if (control == SizeResetButton) {
+        ResetSizeFields();
+    } else if (control == CloseTargetButton) {
+        ApplyToTarget(ActionClose);
+    } else if (control == HideShowButton) {
+        ApplyToTarget(TargetHidden == 1 ? ActionShow : ActionHide);
+        SendMessageA(HideShowButton, WM_SETTEXT, 0, (LPARAM)HideShowLabel(TargetHidden));
+    }
+    return 0;
+}

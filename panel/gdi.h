@@ -1,0 +1,23 @@
+// Small helpers for the create-select-delete rule of drawing objects: every new
+// pen, brush or font is selected at once and the object it displaces is deleted
+// at once, unless that one is a stock object (or the same object again).
+#pragma once
+#include <windows.h>
+
+#include "panel/core/fonts.h"
+#include "panel/core/layout.h"
+
+bool IsStockObject(HGDIOBJ object);
+// Selects object into dc and deletes what it displaced (never a stock object).
+// A NULL object (a failed creation) leaves the DC as it was.
+void SelectReplacing(HDC dc, HGDIOBJ object);
+
+void UsePen(HDC dc, Colour colour);           // 1-pixel solid pen
+void UseBrush(HDC dc, Colour colour);         // solid brush
+void UseHollowBrush(HDC dc);                  // the stock NULL_BRUSH
+void UseFont(HDC dc, const FontRequest& font);  // from FontTemplate
+
+// A brush made for this one fill and released after it.
+void FillSolid(HDC dc, int left, int top, int right, int bottom, Colour colour);
+// A line from (x0,y0) to (x1,y1) with both ends painted, in the selected pen.
+void StrokeSpan(HDC dc, int x0, int y0, int x1, int y1);

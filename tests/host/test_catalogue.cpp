@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "catalogue/core/labels.h"
+#include "catalogue/core/text.h"
+#include "catalogue/core/window_table.h"
+
+TEST(CatalogueText, HandleHexIsEightUpperCaseDigits)
+{
+    const struct {
+        uint32_t handle;
+        const char* text;
+    } cases[] = {{0x1, "00000001"}, {0x80000000u, "80000000"}, {0x000A01F2, "000A01F2"},
+                 {0xABCDEFu, "00ABCDEF"}, {0xFFFFFFFFu, "FFFFFFFF"}};
+    for (const auto& c : cases) {
+        char out[12];
+        std::memset(out, 'x', sizeof(out));
+        FormatHandleHex8(c.handle, out);
+        EXPECT_STREQ(out, c.text);
+    }
+}
+
+TEST(CatalogueText, ParseDecimalEdges)
+{
+    const struct {
+        const char* text;
+        int32_t value;
+    } cases[] = {
+        {"", 0}, {"-", 0}, {"+", 0}, {" \t\n-", 0}, {"abc", 0}, {"--5", 0},
+        {"  12abc", 12}, {"\v\f\r+34 5", 34}, {"-8", -8}, {"0012", 12},
+        {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
+        {"2147483648", INT_MIN},  // wraps, no clamping
+        {"4294967297", 1}, {"99999999999", 1215752191},
+        {"\xA0" "5", 0},  // bytes from 0x80 up are neither blanks nor digits
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseDecimal(c.text), c.value) << "text \"" << c.text << "\"";
+}
+
+TEST(CatalogueText, FormatDecimalWritesEverySignedValue)
+{
+    const struct {
+        int32_t value;
+        const char* text;
+    } cases[] = {{0, "0"}, {-8, "-8"}, {100, "100"}, {INT_MAX, "2147483647"}, {INT_MIN, "-2147483648"}};
+    for (const auto& c : cases) {
+        char buffer[12];
+        FormatDecimal(c.value, buffer);
+        EXPECT_STREQ(buffer, c.text);
+    }
+}
+
+static std::string Label(const char* title, const char* className, uint32_t handle)
+{
+    char out[kLabelBufferBytes];
+    int length = BuildWindowLabel(out, title, className, handle);
+    EXPECT_EQ(length, static_cast<int>(std::strlen(out)));
+    return out;
+}
+
+TEST(CatalogueLabel, TitleOrClassCutAt104ThenHandle)
+{
+    EXPECT_EQ(Label("Notes", "Edit", 0x000A01F2), "Notes  [HWND: 000A01F2]");
+    EXPECT_EQ(Label("", "tooltips_class32", 0x80000001u), "<tooltips_class32>  [HWND: 80000001]");
+    EXPECT_EQ(Label("", nullptr, 2), "<>  [HWND: 00000002]");  // class could not be read
+    std::string title(150, 'T'), longClass(150, 'c');
+    EXPECT_EQ(Label(title.c_str(), "X", 0x10), title.substr(0, 104) + "  [HWND: 00000010]");
+    std::string longest = Label("", longClass.c_str(), 0x10);  // 124 characters, the most there is
+    EXPECT_EQ(longest, "<" + longClass.substr(0, 104) + ">  [HWND: 00000010]");
+}
+
+TEST(CatalogueLabel, HideShowCaptionNamesTheNextAction)
+{
+    EXPECT_STREQ(HideShowLabel(1), "\xCF\xEE\xEA\xE0\xE7\xE0\xF2\xFC");  // "Показать"
+    EXPECT_STREQ(HideShowLabel(0), "\xD1\xEF\xF0\xFF\xF2\xE0\xF2\xFC");  // "Спрятать"
+}
+
+// Exactly 64 KiB, so the sanitizer catches any access past the block; the sixteen
+// bytes after the last record carry a pattern that must survive.
+class WindowTableTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        block = static_cast<unsigned char*>(std::malloc(kWindowTableBytes));
+        std::memset(block, 0xAB, kWindowTableBytes);
+        AttachWindowTable(block);
+        std::memset(block + 65520, 0xAB, 16);
+    }
+    void TearDown() override { std::free(block); }
+
+    uint32_t Enumerate(uint32_t first, uint32_t count)
+    {
+        RewindWindowTable();
+        uint32_t stored = 0;
+        while (stored < count && StoreWindowRecord(first + stored, 10, 20, 10 + int32_t(stored), 25))
+            ++stored;
+        CloseCatalogue();
+        return stored;
+    }
+    // Catalogue length, checking each record against what Enumerate wrote.
+    uint32_t Read(uint32_t first)
+    {
+        RewindWindowTable();
+        uint32_t n = 0;
+        for (const WindowRecord* r; (r = NextCatalogueRecord()) != nullptr; ++n) {
+            EXPECT_EQ(r->handle, first + n);
+            EXPECT_EQ(r->width, int32_t(n));
+            EXPECT_EQ(r->height, 5);
+        }
+        return n;
+    }
+    unsigned char* block = nullptr;
+};
+
+TEST_F(WindowTableTest, FullTableKeepsTheFirst3276AndNothingPastIt)
+{
+    EXPECT_EQ(WindowTableEnd - WindowTableStart, 65516);
+    EXPECT_EQ(block[0] | block[65519], 0);  // zero-filled
+    EXPECT_EQ(Enumerate(100, 3300), 3276u);
+    EXPECT_EQ(Read(100), 3276u);
+    for (int i = 65520; i < 65536; ++i)
+        EXPECT_EQ(block[i], 0xAB) << "byte " << i;
+}
+
+TEST_F(WindowTableTest, ShorterEnumerationEndsTheCatalogueEarlier)
+{
+    Enumerate(100, 3300);
+    EXPECT_EQ(Enumerate(500, 3), 3u);
+    EXPECT_EQ(Read(500), 3u);
+    EXPECT_EQ(Enumerate(900, 0), 0u);
+    EXPECT_EQ(Read(900), 0u);
+}
+
+TEST(WindowTableMissing, NoBlockMeansAnEmptyCatalogue)
+{
+    AttachWindowTable(nullptr);
+    EXPECT_FALSE(StoreWindowRecord(1, 0, 0, 1, 1));
+    CloseCatalogue();
+    EXPECT_EQ(NextCatalogueRecord(), nullptr);
+}

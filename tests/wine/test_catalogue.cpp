@@ -1,0 +1,606 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "app/shell.h"
+#include "app/translucency.h"
+#include "catalogue/actions.h"
+#include "catalogue/catalogue.h"
+#include "panel/surface.h"
+
+static const char kShowBytes[] = "\xCF\xEE\xEA\xE0\xE7\xE0\xF2\xFC";  // "Показать"
+static const char kHideBytes[] = "\xD1\xEF\xF0\xFF\xF2\xE0\xF2\xFC";  // "Спрятать"
+static volatile LONG CloseRequests = 0;
+
+static LRESULT CALLBACK BenchPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND)
+        return OnPanelCommand(wParam, lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+static LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE)
+        InterlockedIncrement(&CloseRequests);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+static void RegisterTestClass(const char* name, WNDPROC proc)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+}
+
+// A stand-in MainPanel ("Vexlo_App", "Vexlo") built the way start-up builds the real one.
+static void BuildBench(bool withTable = true)
+{
+    ModuleInstance = GetModuleHandleA(NULL);
+    RegisterTestClass("Vexlo_App", BenchPanelProc);
+    RegisterTestClass("VexloTestTarget", TargetProc);
+    MainPanel = CreateWindowExA(0, "Vexlo_App", "Vexlo", WS_POPUP | WS_VISIBLE, 600, 300, 370, 300,
+                                NULL, NULL, ModuleInstance, NULL);
+    for (int id = 3; id <= 4; ++id)
+        ArtBitmaps[id] = (HBITMAP)LoadImageA(ModuleInstance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
+                                             LR_LOADMAP3DCOLORS);
+    CreateWindowCombo();
+    ControlFont = CreateFontA(10, 10, 0, 0, 500, 0, 0, 0, RUSSIAN_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+    SendMessageA(WindowCombo, WM_SETFONT, (WPARAM)ControlFont, TRUE);
+    SendMessageA(WindowCombo, CB_SETITEMHEIGHT, (WPARAM)-1, 16);
+    CreateSizeRowControls();
+    CreatePositionRowControls();
+    SetTargetButtonsFont();
+    SetApplyPositionImage();
+    if (withTable)
+        AllocateWindowTable();
+}
+
+static HWND MakeTarget(const char* title, DWORD style, int x = 100, int y = 100, int width = 200,
+                       int height = 150, const char* className = "VexloTestTarget")
+{
+    if (lstrcmpA(className, "VexloTestTarget") != 0)
+        RegisterTestClass(className, DefWindowProcA);
+    return CreateWindowExA(0, className, title, style, x, y, width, height, NULL, NULL,
+                           GetModuleHandleA(NULL), NULL);
+}
+
+static std::string Text(HWND window)
+{
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+static std::string LabelOf(HWND window, const std::string& name)
+{
+    char hex[16];
+    wsprintfA(hex, "%08X", (unsigned)(ULONG_PTR)window);
+    return name + "  [HWND: " + hex + "]";
+}
+
+static std::vector<std::string> Labels()
+{
+    std::vector<std::string> labels;
+    for (int i = 0, n = (int)SendMessageA(WindowCombo, CB_GETCOUNT, 0, 0); i < n; ++i) {
+        char text[256] = "";
+        SendMessageA(WindowCombo, CB_GETLBTEXT, i, (LPARAM)text);
+        labels.push_back(text);
+    }
+    return labels;
+}
+
+static bool HasLabel(const std::string& label)
+{
+    std::vector<std::string> labels = Labels();
+    return std::find(labels.begin(), labels.end(), label) != labels.end();
+}
+
+static std::vector<HWND> ListedWindows()
+{
+    std::vector<HWND> windows;
+    for (int i = 0, n = (int)SendMessageA(WindowCombo, CB_GETCOUNT, 0, 0); i < n; ++i)
+        windows.push_back(RecordToHandle(ItemRecord(i)->handle));
+    return windows;
+}
+
+static int ItemOf(HWND window)
+{
+    std::vector<HWND> listed = ListedWindows();
+    auto it = std::find(listed.begin(), listed.end(), window);
+    return it == listed.end() ? CB_ERR : int(it - listed.begin());
+}
+
+static BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+static std::vector<HWND> EnumeratedWindows()
+{
+    std::vector<HWND> windows;
+    EnumWindows(CollectWindow, (LPARAM)&windows);
+    return windows;
+}
+
+static LRESULT Selection() { return SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0); }
+
+TEST(Catalogue, ListsVisibleOrAllWithLabelsSortedIgnoringCase)
+{
+    BuildBench(false);
+    HWND beta = MakeTarget("Catalogue Beta", WS_POPUP | WS_VISIBLE);
+    HWND alpha = MakeTarget("catalogue alpha", WS_POPUP | WS_VISIBLE, 40, 50, 210, 160);
+    HWND hidden = MakeTarget("Catalogue Gamma", WS_POPUP);
+    HWND untitled = MakeTarget("", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, "VexloTestNoTitle");
+    std::string longTitle(150, 'W');
+    HWND longOne = MakeTarget(longTitle.c_str(), WS_POPUP | WS_VISIBLE);
+    AllocateWindowTable();
+
+    std::vector<std::string> labels = Labels();
+    EXPECT_TRUE(HasLabel(LabelOf(MainPanel, "Vexlo")));
+    EXPECT_TRUE(HasLabel(LabelOf(untitled, "<VexloTestNoTitle>")));
+    EXPECT_TRUE(HasLabel(LabelOf(longOne, longTitle.substr(0, 104))));
+    EXPECT_TRUE(HasLabel(LabelOf(beta, "Catalogue Beta")));
+    EXPECT_EQ(ItemOf(hidden), CB_ERR);
+    EXPECT_LT(ItemOf(alpha), ItemOf(beta));  // a byte order would put "C" before "c"
+    for (size_t i = 1; i < labels.size(); ++i)
+        EXPECT_LE(lstrcmpiA(labels[i - 1].c_str(), labels[i].c_str()), 0) << labels[i];
+    const WindowRecord* record = ItemRecord(ItemOf(alpha));
+    EXPECT_EQ(record->width, 210);
+    EXPECT_EQ(record->height, 160);
+    EXPECT_EQ(record->left, 40);
+    EXPECT_EQ(record->top, 50);
+
+    // Relisting reads titles and visibility anew but keeps the enumerated geometry.
+    SetWindowTextA(alpha, "catalogue alpha renamed");
+    MoveWindow(alpha, 0, 0, 50, 50, TRUE);
+    ShowWindow(beta, SW_HIDE);
+    DestroyWindow(untitled);
+    ListAllWindows = 1;
+    RefreshWindowList(false);
+    EXPECT_NE(ItemOf(hidden), CB_ERR);
+    EXPECT_NE(ItemOf(beta), CB_ERR);
+    EXPECT_TRUE(HasLabel(LabelOf(alpha, "catalogue alpha renamed")));
+    EXPECT_TRUE(HasLabel(LabelOf(untitled, "<>")));  // gone: neither title nor class
+    EXPECT_EQ(ItemRecord(ItemOf(alpha))->width, 210);
+    EXPECT_EQ(Labels().size(), EnumeratedWindows().size() + 1);
+
+    ListAllWindows = 0;
+    RefreshWindowList(false);
+    EXPECT_EQ(ItemOf(beta), CB_ERR);
+    EXPECT_EQ(ItemOf(untitled), CB_ERR);
+    EXPECT_NE(ItemOf(alpha), CB_ERR);
+}
+
+TEST(Catalogue, FullTableListsTheFirst3276ThenAShorterRunOnlyItsOwn)
+{
+    BuildBench(false);
+    std::vector<HWND> made;
+    for (int i = 0; i < 3300; ++i)
+        made.push_back(MakeTarget("Crowd", WS_POPUP));
+    ListAllWindows = 1;
+    std::vector<HWND> order = EnumeratedWindows();
+    ASSERT_GT(order.size(), 3276u);
+    AllocateWindowTable();
+    EXPECT_EQ(WindowTableCursor - WindowTableStart, 65520);
+    for (int i = 65520; i < 65536; ++i)
+        EXPECT_EQ(WindowTableStart[i], 0) << "byte " << i;
+    std::vector<HWND> listed = ListedWindows();
+    ASSERT_EQ(listed.size(), 3276u);
+    EXPECT_TRUE(std::set<HWND>(listed.begin(), listed.end()) ==
+                std::set<HWND>(order.begin(), order.begin() + 3276));
+
+    for (HWND window : made)
+        DestroyWindow(window);
+    order = EnumeratedWindows();
+    RefreshWindowList(true);
+    listed = ListedWindows();
+    EXPECT_EQ(listed.size(), order.size());  // nothing of the first run, nothing twice
+    EXPECT_TRUE(std::set<HWND>(listed.begin(), listed.end()) == std::set<HWND>(order.begin(), order.end()));
+}
+
+TEST(Catalogue, ReselectsLastWindowThenSavedTextElseNothing)
+{
+    BuildBench(false);
+    HWND one = MakeTarget("Reselect One", WS_POPUP | WS_VISIBLE, 10, 20, 300, 200);
+    HWND two = MakeTarget("Reselect Two", WS_POPUP | WS_VISIBLE, 30, 40, 310, 210);
+    lstrcpyA(LastWindowText, "reselect two");
+    AllocateWindowTable();
+    EXPECT_EQ(Selection(), ItemOf(two));
+    EXPECT_EQ(Text(WidthEdit) + " " + Text(HeightEdit) + " " + Text(LeftEdit) + " " + Text(TopEdit),
+              "310 210 30 40");
+
+    // Only looked at, not acted on: the window last acted on still wins.
+    SendMessageA(WindowCombo, CB_SETCURSEL, ItemOf(one), 0);
+    RefreshWindowList(true);
+    EXPECT_EQ(Selection(), ItemOf(two));
+
+    lstrcpyA(LastWindowText, "No such window");
+    SendMessageA(WindowCombo, CB_SETCURSEL, ItemOf(one), 0);
+    RefreshWindowList(true);
+    EXPECT_EQ(Selection(), ItemOf(one));
+    EXPECT_EQ(Text(WidthEdit), "300");
+
+    SetWindowTextA(WidthEdit, "777");
+    SetWindowTextA(WindowCombo, "Nothing like it");
+    RefreshWindowList(true);
+    EXPECT_EQ(Selection(), CB_ERR);
+    EXPECT_EQ(Text(WindowCombo), "");
+    EXPECT_EQ(Text(WidthEdit) + " " + Text(TopEdit), "777 20");
+
+    // Picking from the list shows the record's numbers, not the window's present ones.
+    MoveWindow(one, 0, 0, 99, 99, TRUE);
+    SendMessageA(WindowCombo, CB_SETCURSEL, ItemOf(one), 0);
+    SendMessageA(MainPanel, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), (LPARAM)WindowCombo);
+    EXPECT_EQ(Text(WidthEdit), "777");
+    SendMessageA(MainPanel, WM_COMMAND, MAKEWPARAM(0, CBN_SELENDOK), (LPARAM)WindowCombo);
+    EXPECT_EQ(Text(WidthEdit) + " " + Text(HeightEdit) + " " + Text(LeftEdit) + " " + Text(TopEdit),
+              "300 200 10 20");
+}
+
+// What every child of the panel is created with, in creation order.
+static std::vector<std::string> Creations;
+
+static LRESULT CALLBACK RecordCreation(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CREATESTRUCTA* cs = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+    if (code == HCBT_CREATEWND && MainPanel && cs->hwndParent == MainPanel) {
+        char line[300];
+        wsprintfA(line, "%s|%s|%08lX %lX|%d,%d %dx%d|%d", cs->lpszClass, cs->lpszName ? cs->lpszName : "-",
+                  cs->style, cs->dwExStyle, cs->x, cs->y, cs->cx, cs->cy,
+                  cs->hMenu == NULL && cs->hInstance == ModuleInstance);
+        Creations.push_back(line);
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+TEST(Catalogue, ChildControlsAreCreatedAsTheLayoutSays)
+{
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RecordCreation, NULL, GetCurrentThreadId());
+    BuildBench(false);
+    UnhookWindowsHookEx(hook);
+    const std::vector<std::string> expected = {
+        "COMBOBOX|-|50210542 0|10,47 330x180|1",
+        "EDIT||50012001 0|140,162 35x17|1",
+        "EDIT||50012001 0|192,162 35x17|1",
+        "BUTTON|-|50010380 0|235,160 23x20|1",
+        "BUTTON|-|50010380 0|280,158 25x25|1",
+        "EDIT||50012001 0|155,199 35x17|1",
+        "EDIT||50012001 0|226,199 35x17|1",
+        "BUTTON|-|50010380 0|280,195 25x25|1",
+        std::string("BUTTON|") + kHideBytes + "|50010300 0|100,270 75x20|1",
+        "BUTTON|\xC7\xE0\xEA\xF0\xFB\xF2\xFC|50010300 0|190,270 70x20|1",  // "Закрыть"
+    };
+    EXPECT_EQ(Creations, expected);
+    HWND child = GetWindow(MainPanel, GW_CHILD);
+    for (HWND made : {WindowCombo, WidthEdit, HeightEdit, SizeResetButton, ApplySizeButton, LeftEdit,
+                      TopEdit, ApplyPositionButton, HideShowButton, CloseTargetButton}) {
+        EXPECT_EQ(child, made);
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    for (HWND control : {HideShowButton, CloseTargetButton, WidthEdit, ApplySizeButton})
+        EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0),
+                  control == HideShowButton || control == CloseTargetButton ? (LRESULT)ControlFont : 0);
+    ASSERT_TRUE(ArtBitmaps[3] && ArtBitmaps[4]);
+    EXPECT_EQ(SendMessageA(SizeResetButton, BM_GETIMAGE, IMAGE_BITMAP, 0), (LRESULT)ArtBitmaps[3]);
+    EXPECT_EQ(SendMessageA(ApplySizeButton, BM_GETIMAGE, IMAGE_BITMAP, 0), (LRESULT)ArtBitmaps[4]);
+    EXPECT_EQ(SendMessageA(ApplyPositionButton, BM_GETIMAGE, IMAGE_BITMAP, 0), (LRESULT)ArtBitmaps[4]);
+    EXPECT_TRUE(IsGeometryEdit(TopEdit) && !IsGeometryEdit(WindowCombo));
+}
+
+// ---- Actions on test-owned targets ----
+
+static const char kKey[] = "SOFTWARE\\Qorvsoft\\Vexlo";
+
+// The stored value with its terminating NUL, "<none>" when there is none.
+static std::string StoredLastWindow()
+{
+    HKEY key;
+    std::string value = "<none>";
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return value;
+    char data[256];
+    DWORD type = 0, size = sizeof(data);
+    if (RegQueryValueExA(key, "LastWindow", NULL, &type, (BYTE*)data, &size) == ERROR_SUCCESS && type == REG_SZ)
+        value.assign(data, size);
+    RegCloseKey(key);
+    return value;
+}
+
+static std::string Stored(const char* title) { return std::string(title, lstrlenA(title) + 1); }
+
+static void Press(HWND button) { SendMessageA(MainPanel, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), (LPARAM)button); }
+
+static RECT RectOf(HWND window)
+{
+    RECT r;
+    GetWindowRect(window, &r);
+    return r;
+}
+
+template <typename Condition>
+static bool WaitFor(Condition condition)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(20)) {
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        if (condition())
+            return true;
+    }
+    return false;
+}
+
+class Actions : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, "LastWindow");
+            RegCloseKey(key);
+        }
+        ProbeTranslucency();
+        BuildBench();
+    }
+    // A fresh list with the window selected.
+    static void Target(HWND window)
+    {
+        RefreshWindowList(true);
+        ASSERT_NE(ItemOf(window), CB_ERR);
+        SendMessageA(WindowCombo, CB_SETCURSEL, ItemOf(window), 0);
+    }
+};
+
+TEST_F(Actions, PinMakesTopmostAndForegroundUnpinReleasesBothShowHidden)
+{
+    HWND other = MakeTarget("Pin Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND target = MakeTarget("Pin Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    // The window manager focuses each window as it maps it; let that settle first.
+    WaitFor([&] { return GetForegroundWindow() == target; });
+    ASSERT_TRUE(WaitFor([&] { return SetForegroundWindow(other) && GetForegroundWindow() == other; }));
+    Target(target);
+    ApplyToTarget(ActionPin);
+    EXPECT_TRUE(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == target; }));
+    EXPECT_EQ(StoredLastWindow(), Stored("Pin Target"));
+
+    ShowWindow(target, SW_HIDE);
+    SetWindowTextA(target, "Pin Target renamed");
+    ApplyToTarget(ActionUnpin);
+    EXPECT_FALSE(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(IsWindowVisible(target));
+    EXPECT_STREQ(LastWindowText, "Pin Target renamed");
+    EXPECT_EQ(StoredLastWindow(), Stored("Pin Target renamed"));
+
+    ShowWindow(target, SW_HIDE);
+    ApplyToTarget(ActionPin);
+    EXPECT_TRUE(IsWindowVisible(target));
+    EXPECT_EQ(TargetHidden, 0);
+}
+
+TEST_F(Actions, CloseSendsTheRequestThenStoresTheTitleAsItIsAfterwards)
+{
+    HWND target = MakeTarget("Close Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    Target(target);
+    Press(CloseTargetButton);
+    EXPECT_EQ(CloseRequests, 1);
+    EXPECT_FALSE(IsWindow(target));
+    EXPECT_STREQ(LastWindowText, "");
+    EXPECT_EQ(StoredLastWindow(), std::string(1, '\0'));
+}
+
+TEST_F(Actions, ResizeAndMoveReadTheEditsAndKeepTheOtherHalfAsItIsNow)
+{
+    HWND target = MakeTarget("Geometry Target", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150);
+    Target(target);
+    MoveWindow(target, 120, 130, 200, 150, TRUE);  // after the enumeration
+
+    SetWindowTextA(WidthEdit, "12345");
+    SetWindowTextA(HeightEdit, " 30px");  // four characters: " 30p"
+    Press(ApplySizeButton);
+    RECT r = RectOf(target);
+    EXPECT_EQ(r.left, 120);
+    EXPECT_EQ(r.top, 130);
+    EXPECT_EQ(r.right - r.left, 1234);
+    EXPECT_EQ(r.bottom - r.top, 30);
+    EXPECT_EQ(StoredLastWindow(), Stored("Geometry Target"));
+
+    SetWindowTextA(LeftEdit, "-8");
+    SetWindowTextA(TopEdit, "40");
+    Press(ApplyPositionButton);
+    r = RectOf(target);
+    EXPECT_EQ(r.left, -8);
+    EXPECT_EQ(r.top, 40);
+    EXPECT_EQ(r.right - r.left, 1234);
+    EXPECT_EQ(r.bottom - r.top, 30);
+
+    SetWindowTextA(LeftEdit, "");
+    SetWindowTextA(TopEdit, "");
+    Press(ApplyPositionButton);
+    EXPECT_EQ(RectOf(target).left, 0);
+    EXPECT_EQ(RectOf(target).top, 0);
+    SetWindowTextA(WidthEdit, "");
+    Press(ApplySizeButton);
+    EXPECT_EQ(RectOf(target).right, 0);
+
+    // The reset brings back the enumerated size and leaves the position alone.
+    SetWindowTextA(LeftEdit, "11");
+    Press(SizeResetButton);
+    EXPECT_EQ(Text(WidthEdit) + " " + Text(HeightEdit) + " " + Text(LeftEdit), "200 150 11");
+    SendMessageA(WindowCombo, CB_SETCURSEL, (WPARAM)-1, 0);
+    SetWindowTextA(WidthEdit, "5");
+    Press(SizeResetButton);
+    EXPECT_EQ(Text(WidthEdit), "5");
+}
+
+TEST_F(Actions, HideShowButtonFollowsTargetHiddenAcrossWindows)
+{
+    HWND a = MakeTarget("Hide A", WS_POPUP | WS_VISIBLE);
+    HWND b = MakeTarget("Hide B", WS_POPUP | WS_VISIBLE, 300, 300);
+    Target(a);
+    Press(HideShowButton);
+    EXPECT_FALSE(IsWindowVisible(a));
+    EXPECT_EQ(TargetHidden, 1);
+    EXPECT_EQ(Text(HideShowButton), kShowBytes);
+    EXPECT_EQ(StoredLastWindow(), Stored("Hide A"));
+
+    SendMessageA(WindowCombo, CB_SETCURSEL, ItemOf(b), 0);
+    ShowWindow(b, SW_HIDE);
+    Press(HideShowButton);
+    EXPECT_TRUE(IsWindowVisible(b));
+    EXPECT_FALSE(IsWindowVisible(a));
+    EXPECT_EQ(TargetHidden, 0);
+    EXPECT_EQ(Text(HideShowButton), kHideBytes);
+    EXPECT_EQ(StoredLastWindow(), Stored("Hide B"));
+}
+
+TEST_F(Actions, SetAlphaLayersTheTargetAndOpaqueRemovesTheStyle)
+{
+    ASSERT_EQ(LayeredAvailable, 1);
+    HWND target = MakeTarget("Alpha Target", WS_POPUP | WS_VISIBLE);
+    Target(target);
+    TargetAlpha = 128;
+    ApplyToTarget(ActionSetAlpha);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    EXPECT_TRUE(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_LAYERED);
+    ASSERT_TRUE(GetLayeredWindowAttributes(target, NULL, &alpha, &flags));
+    EXPECT_EQ(alpha, 128);
+    EXPECT_EQ(flags, (DWORD)LWA_ALPHA);
+    EXPECT_EQ(StoredLastWindow(), Stored("Alpha Target"));
+
+    TargetAlpha = 255;
+    ApplyToTarget(ActionSetAlpha);
+    EXPECT_FALSE(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+// Reads the warning box from a second thread and presses its OK button.
+struct BoxWatch {
+    DWORD mainThread = GetCurrentThreadId();
+    HWND box = NULL, owner = NULL;
+    std::string caption, text;
+    bool warningIcon = false;
+
+    static BOOL CALLBACK FindBox(HWND window, LPARAM self)
+    {
+        char className[16] = "";
+        GetClassNameA(window, className, sizeof(className));
+        if (lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window))
+            reinterpret_cast<BoxWatch*>(self)->box = window;
+        return TRUE;
+    }
+    static BOOL CALLBACK ReadChild(HWND child, LPARAM self)
+    {
+        BoxWatch* watch = reinterpret_cast<BoxWatch*>(self);
+        HICON icon = (HICON)SendMessageA(child, STM_GETICON, 0, 0);
+        watch->warningIcon |= icon && icon == LoadIconA(NULL, (LPCSTR)IDI_WARNING);
+        char className[16] = "";
+        GetClassNameA(child, className, sizeof(className));
+        if (lstrcmpiA(className, "Static") == 0 && !Text(child).empty())
+            watch->text = Text(child);
+        return TRUE;
+    }
+    static DWORD WINAPI Run(void* self)
+    {
+        BoxWatch* watch = static_cast<BoxWatch*>(self);
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 30000 && !watch->box; Sleep(20))
+            EnumThreadWindows(watch->mainThread, FindBox, (LPARAM)watch);
+        if (watch->box) {
+            watch->caption = Text(watch->box);
+            watch->owner = GetWindow(watch->box, GW_OWNER);
+            EnumChildWindows(watch->box, ReadChild, (LPARAM)watch);
+            PostMessageA(watch->box, WM_COMMAND, IDOK, 0);
+        }
+        return 0;
+    }
+};
+
+TEST_F(Actions, VanishedTargetGetsTheWarningAndNothingChanges)
+{
+    HWND target = MakeTarget("Vanishing Target", WS_POPUP | WS_VISIBLE);
+    Target(target);
+    DestroyWindow(target);
+    lstrcpyA(LastWindowText, "Earlier");
+    TargetHidden = 1;
+    BoxWatch watch;
+    HANDLE thread = CreateThread(NULL, 0, BoxWatch::Run, &watch, 0, NULL);
+    Press(HideShowButton);
+    WaitForSingleObject(thread, INFINITE);
+    ASSERT_NE(watch.box, (HWND)NULL) << "no warning box";
+    EXPECT_EQ(watch.caption, "\xCE\xF8\xE8\xE1\xEA\xE0");  // "Ошибка"
+    const char expected[] =
+        "           !!! \xCE\xEA\xED\xEE \xED\xE5 \xED\xE0\xE9\xE4\xE5\xED\xEE !!!\n\n"
+        "\xCE\xEA\xED\xEE \xE2\xE5\xF0\xEE\xFF\xF2\xED\xEE \xF3\xE6\xE5 "
+        "\xE7\xE0\xEA\xF0\xFB\xF2\xEE. \xCE\xE1\xED\xEE\xE2\xE8\xF2\xE5 \xF1\xEF\xE8\xF1\xEE\xEA.";
+    static_assert(sizeof(expected) == 80, "79 bytes of text");
+    EXPECT_EQ(watch.text, expected);
+    EXPECT_EQ(watch.owner, MainPanel);
+    EXPECT_TRUE(watch.warningIcon);
+    EXPECT_STREQ(LastWindowText, "Earlier");
+    EXPECT_EQ(TargetHidden, 1);
+    EXPECT_EQ(Text(HideShowButton), kShowBytes);
+    EXPECT_EQ(StoredLastWindow(), "<none>");
+}
+
+// A target whose thread sits in its close request: it still answers other sent
+// messages (its title can be read), but returns from SC_CLOSE only when released.
+static HANDLE StuckRelease;
+static volatile LONG StuckInClose;
+
+static LRESULT CALLBACK StuckProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_SYSCOMMAND || (wParam & 0xFFF0) != SC_CLOSE)
+        return DefWindowProcA(window, message, wParam, lParam);
+    InterlockedExchange(&StuckInClose, 1);
+    // Released by the test, or after a minute, so that a wait without bound fails instead of hanging.
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 60000;) {
+        if (MsgWaitForMultipleObjects(1, &StuckRelease, FALSE, 200, QS_SENDMESSAGE) == WAIT_OBJECT_0)
+            break;
+        MSG msg;
+        PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    return 0;
+}
+
+static DWORD WINAPI StuckThread(void* ready)
+{
+    RegisterTestClass("VexloTestStuck", StuckProc);
+    CreateWindowExA(0, "VexloTestStuck", "Stuck Target", WS_POPUP | WS_VISIBLE, 50, 50, 100, 100, NULL,
+                    NULL, GetModuleHandleA(NULL), NULL);
+    SetEvent((HANDLE)ready);
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0)
+        DispatchMessageA(&msg);
+    return 0;
+}
+
+TEST_F(Actions, CloseGivesUpOnATargetThatDoesNotAnswer)
+{
+    StuckRelease = CreateEventA(NULL, TRUE, FALSE, NULL);
+    HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL);
+    DWORD threadId = 0;
+    HANDLE thread = CreateThread(NULL, 0, StuckThread, ready, 0, &threadId);
+    ASSERT_EQ(WaitForSingleObject(ready, 30000), WAIT_OBJECT_0);
+    HWND target = FindWindowA("VexloTestStuck", "Stuck Target");
+    Target(target);
+
+    DWORD start = GetTickCount();
+    ApplyToTarget(ActionClose);
+    DWORD elapsed = GetTickCount() - start;
+    EXPECT_EQ(StuckInClose, 1);
+    EXPECT_LT(elapsed, 30000u) << "Close waited for the target";
+    EXPECT_TRUE(IsWindow(target));
+    EXPECT_EQ(StoredLastWindow(), Stored("Stuck Target"));
+
+    SetEvent(StuckRelease);
+    PostThreadMessageA(threadId, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread, 30000);
+}
