@@ -65,7 +65,10 @@ HWND WaitForPanel(DWORD pid, DWORD ms)
     for (;;) {
         FindData d = {pid, NULL};
         EnumWindows(FindPanelOf, reinterpret_cast<LPARAM>(&d));
-        if (d.found && IsWindowVisible(d.found))
+        char title[16] = "";
+        // The title comes a moment after the window shows; wait for both.
+        if (d.found && IsWindowVisible(d.found) && GetWindowTextA(d.found, title, sizeof(title)) &&
+            std::strcmp(title, "Vexlo") == 0)
             return d.found;
         if (GetTickCount() - start > ms)
             return NULL;
@@ -116,11 +119,8 @@ TEST(EndToEnd, PanelStartsCentredAndClosesWithCodeOne)
     Launched first = Launch();
     ASSERT_TRUE(first.ok) << ExePath();
     HWND panel = WaitForPanel(first.pi.dwProcessId, 30000);
-    ASSERT_TRUE(panel != NULL);
+    ASSERT_TRUE(panel != NULL) << "no visible Vexlo_App window titled Vexlo";
 
-    char text[32];
-    GetWindowTextA(panel, text, sizeof(text));
-    EXPECT_STREQ(text, "Vexlo");
     LONG ex = GetWindowLongA(panel, GWL_EXSTYLE);
     EXPECT_EQ(ex & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
     RECT r;
