@@ -9,7 +9,7 @@ struct Substitution {
 // Heights are negative (character height) so the cell comes out close to the
 // bitmap face's 13 pixels; weights are the regular/bold pair scalable faces have.
 const Substitution kSubstitutions[] = {
-    {MoreCaptionFont, {-10, 0, 400}},     // "Дополнительно" must end before the arrow at x 300
+    {MoreCaptionFont, {-11, 0, 400}},     // "Дополнительно" must end before the arrow at x 300
     {ButtonCaptionFont, {-11, 0, 700}},
     {ControlFontRequest, {-11, 0, 400}},
     {HeadingFont, {-12, 0, 700}},         // the notice must end before x 364

@@ -21,5 +21,5 @@ inline constexpr FontRequest QuestionMarkFont = {1, 0, 500};
 inline constexpr char ScalableSubstituteFace[] = "Arial";
 
 // Sizes for the substitute face, chosen so that every caption fits its place
-// with either of the common sans faces (Arial metrics or the wider DejaVu).
+// in Arial metrics (Liberation Sans under Wine).
 FontRequest ScalableSubstitute(FontRequest requested);

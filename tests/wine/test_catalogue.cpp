@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
@@ -252,8 +253,13 @@ static LRESULT CALLBACK RecordCreation(int code, WPARAM wParam, LPARAM lParam)
 {
     const CREATESTRUCTA* cs = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
     if (code == HCBT_CREATEWND && MainPanel && cs->hwndParent == MainPanel) {
+        // With the visual-styles manifest the class arrives versioned, "6.0...!Edit".
+        const char* bang = strrchr(cs->lpszClass, '!');
+        char className[64];
+        lstrcpynA(className, bang ? bang + 1 : cs->lpszClass, sizeof(className));
+        CharUpperA(className);
         char line[300];
-        wsprintfA(line, "%s|%s|%08lX %lX|%d,%d %dx%d|%d", cs->lpszClass, cs->lpszName ? cs->lpszName : "-",
+        wsprintfA(line, "%s|%s|%08lX %lX|%d,%d %dx%d|%d", className, cs->lpszName ? cs->lpszName : "-",
                   cs->style, cs->dwExStyle, cs->x, cs->y, cs->cx, cs->cy,
                   cs->hMenu == NULL && cs->hInstance == ModuleInstance);
         Creations.push_back(line);
