@@ -1,0 +1,327 @@
+// Skin control rendering: bevel frames and the face move, title-strip looks,
+// radio looks, the copies to the screen and the opacity re-apply rule.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "app/shell.h"
+#include "app/translucency.h"
+#include "catalogue/catalogue.h"
+#include "panel/gdi.h"
+#include "panel/panel.h"
+#include "panel/skin.h"
+#include "panel/surface.h"
+#include "tests/wine/harness.h"
+#include "tests/wine/test_surface_checks.h"
+
+namespace {
+
+const COLORREF B = RGB(104, 126, 210), L = RGB(155, 177, 255), D = RGB(35, 51, 156);
+const COLORREF InL = RGB(130, 156, 225), InD = RGB(56, 84, 192);
+const COLORREF Hover = RGB(250, 195, 78), Pale = RGB(217, 225, 255), Held = RGB(134, 158, 221);
+const COLORREF DotRing = RGB(217, 166, 220), DotCentre = RGB(181, 53, 185);
+
+// Outer top-left, outer bottom-right, inner top-left, inner bottom-right.
+const struct {
+    int style;
+    COLORREF c[4];
+} kFrames[] = {{0, {L, D, B, B}}, {1, {L, D, InL, InD}}, {3, {D, L, InD, InL}}, {4, {D, L, InD, InL}}};
+
+// The frame rule written out on its own: the part a pixel of r belongs to, -1 in the face.
+int FramePart(const RECT& r, int x, int y)
+{
+    if (y == r.top || (x == r.left && y <= r.bottom - 2))
+        return 0;
+    if (y == r.bottom - 1 || x == r.right - 1)
+        return 1;
+    if (y == r.top + 1 || (x == r.left + 1 && y <= r.bottom - 3))
+        return 2;
+    if (y == r.bottom - 2 || x == r.right - 2)
+        return 3;
+    return -1;
+}
+
+void Bevel(const RECT& r, int style)
+{
+    DrawBevel(BackBufferDC, r.left, r.top, r.right, r.bottom, style);
+}
+
+void CheckFrames(const RECT& r)
+{
+    for (const auto& f : kFrames) {
+        Bevel(r, f.style);
+        int wrong = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (FramePart(r, x, y) >= 0 && GetPixel(BackBufferDC, x, y) != f.c[FramePart(r, x, y)])
+                    ++wrong;
+        EXPECT_EQ(wrong, 0) << "style " << f.style << " at " << r.left << "," << r.top;
+        SameBlock(PanelDC, r.left, r.top, BackBufferDC, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                  "bevel on screen");
+    }
+}
+
+COLORREF Pattern(int x, int y)
+{
+    return RGB(x & 0xFF, y & 0xFF, (x * 7 + y) & 0xFF);
+}
+
+void PaintPatternFace(const RECT& r)
+{
+    for (int y = r.top + 2; y < r.bottom - 2; ++y)
+        for (int x = r.left + 2; x < r.right - 2; ++x)
+            SetPixel(BackBufferDC, x, y, Pattern(x, y));
+}
+
+// The face block (r-l-5 by b-t-5 from (l+2, t+2)) stands d pixels right and down
+// of its place; d -1 when a block never moved down has been moved back.
+bool FaceAt(const RECT& r, int d)
+{
+    const int to = d > 0 ? d : 0, from = d < 0 ? -d : 0;
+    for (int y = 0; y < r.bottom - r.top - 5; ++y)
+        for (int x = 0; x < r.right - r.left - 5; ++x)
+            if (GetPixel(BackBufferDC, r.left + 2 + to + x, r.top + 2 + to + y) !=
+                Pattern(r.left + 2 + from + x, r.top + 2 + from + y))
+                return false;
+    return true;
+}
+
+// HotState, style, destination button left (0: nothing drawn), SpriteStrip cell.
+const int kTitleCases[][4] = {
+    {1, 5, 331, 60},   {1, 6, 331, 30},   {1, 7, 331, 0},   {2, 5, 351, 75},  {2, 6, 351, 45}, {2, 7, 351, 15},
+    {21, 5, 311, 223}, {21, 6, 311, 238}, {21, 7, 311, 208}, {11, 5, 331, 30}, {12, 5, 351, 45}, {31, 5, 311, 238},
+    {11, 7, 0, 0},     {12, 6, 0, 0},     {31, 7, 0, 0},    {0, 5, 0, 0},     {4, 7, 0, 0},     {6, 6, 0, 0},
+};
+
+void CheckTitleLooks()
+{
+    for (const auto& c : kTitleCases) {
+        BitBlt(PanelDC, 300, 0, 70, 22, BackBufferDC, 300, 0, SRCCOPY);
+        HotState = c[0];
+        DrawBevel(BackBufferDC, 0, 0, 0, 0, c[1]);
+        for (int left : {311, 331, 351}) {
+            HDC from = left == c[2] ? SpriteStripDC : BackBufferDC;
+            SameBlock(PanelDC, left, 4, from, left == c[2] ? c[3] : left, left == c[2] ? 0 : 4, 15, 14, "title look");
+        }
+    }
+}
+
+// which, look, then the first ring's top pixel, the second ring's, and (16,80):
+// VisibleWindowsRadio is chosen (hollow, its dot survives), AllWindowsRadio is off.
+const struct {
+    int which, look;
+    COLORREF ring, second, centre;
+} kRadioCases[] = {
+    {0, 3, Hover, DotRing, DotCentre}, {0, 0, Hover, Hover, DotCentre}, {0, 2, Held, Held, DotCentre},
+    {0, 1, Pale, Pale, DotCentre},     {1, 0, Hover, Hover, Pale},      {1, 2, Held, Held, Held},
+    {1, 1, Pale, Pale, Pale},
+};
+
+void CheckRadios()
+{
+    ListVisibleOnly = 1;
+    ListAllWindows = 0;
+    for (const auto& c : kRadioCases) {
+        const int dx = c.which * 125;
+        DrawRadio(c.which, c.look);
+        EXPECT_EQ(GetPixel(BackBufferDC, 16 + dx, 76), c.ring) << c.which << "/" << c.look;
+        EXPECT_EQ(GetPixel(BackBufferDC, 16 + dx, 77), c.second) << c.which << "/" << c.look;
+        EXPECT_EQ(GetPixel(BackBufferDC, 16 + dx, 80), c.centre) << c.which << "/" << c.look;
+        EXPECT_EQ(GetPixel(BackBufferDC, 16 + dx, 75), RGB(50, 73, 155)) << "outer ring of the build";
+        SameBlock(PanelDC, 11 + dx, 75, BackBufferDC, 11 + dx, 75, 12, 12, "radio on screen");
+    }
+}
+
+// The 13 dot pixels of a radio, or all of them covered by the pale disc.
+void CheckDot(int dx, bool present)
+{
+    const ExpectedPixel dot[13] = {
+        {16, 82, RGB(146, 35, 150)}, {14, 80, RGB(187, 74, 191)}, {15, 80, RGB(187, 74, 191)},
+        {16, 79, RGB(187, 74, 191)}, {16, 78, RGB(187, 74, 191)}, {15, 79, RGB(208, 81, 213)},
+        {16, 80, DotCentre},         {15, 81, RGB(164, 39, 168)}, {16, 81, RGB(164, 39, 168)},
+        {17, 79, RGB(164, 39, 168)}, {17, 80, RGB(164, 39, 168)}, {18, 80, RGB(146, 35, 150)},
+        {17, 81, RGB(146, 35, 150)},
+    };
+    for (const ExpectedPixel& p : dot)
+        EXPECT_EQ(GetPixel(BackBufferDC, p.x + dx, p.y), present ? p.colour : Pale) << p.x + dx << "," << p.y;
+}
+
+void CheckEveryLook()
+{
+    for (const RECT* r : {&SetTopmostButtonRect, &MoreButtonRect, &PinButtonRect})
+        CheckFrames(*r);
+    CheckTitleLooks();
+    CheckRadios();
+    CheckDot(0, true);
+}
+
+BYTE LayeredAlpha()
+{
+    BYTE alpha = 0;
+    GetLayeredWindowAttributes(MainPanel, NULL, &alpha, NULL);
+    return alpha;
+}
+
+void MakePanelLayered()
+{
+    SetWindowLongA(MainPanel, GWL_EXSTYLE, GetWindowLongA(MainPanel, GWL_EXSTYLE) | WS_EX_LAYERED);
+    PanelLayered = 1;
+}
+
+}  // namespace
+
+TEST(Skin, FramesAndTheOneSharedFaceMove)
+{
+    BootPanel(true);
+    CheckEveryLook();
+    const RECT& a = SetTopmostButtonRect;
+    const RECT& b = ClearTopmostButtonRect;
+    Bevel(a, 1);
+    PaintPatternFace(a);
+    PaintPatternFace(b);
+    ASSERT_EQ(FaceShifted, 0);
+    Bevel(a, 3);
+    EXPECT_TRUE(FaceAt(a, 1) && FaceShifted == 1) << "first press";
+    Bevel(a, 3);
+    EXPECT_TRUE(FaceAt(a, 1)) << "a second press moves nothing";
+    Bevel(a, 1);
+    EXPECT_TRUE(FaceAt(a, 0) && FaceShifted == 0) << "release moves back once";
+    Bevel(a, 1);
+    Bevel(a, 4);
+    Bevel(a, 0);
+    EXPECT_TRUE(FaceAt(a, 0) && FaceShifted == 0) << "sunken and flat never move";
+    Bevel(a, 3);
+    Bevel(b, 4);
+    EXPECT_TRUE(FaceAt(b, 0) && FaceShifted == 1) << "sunken while shifted";
+    Bevel(b, 0);
+    EXPECT_TRUE(FaceAt(b, -1) && FaceShifted == 0) << "a flat frame on another button moves that one";
+}
+
+TEST(Skin, TitleLooksGoToTheScreenOnlyAndRepaintRestoresNormal)
+{
+    BootPanel(true);
+    HDC saved = CreateCompatibleDC(BackBufferDC);
+    HBITMAP copy = CreateCompatibleBitmap(BackBufferDC, 70, 22);
+    HGDIOBJ previous = SelectObject(saved, copy);
+    BitBlt(saved, 0, 0, 70, 22, BackBufferDC, 300, 0, SRCCOPY);
+    CheckTitleLooks();
+    SameBlock(BackBufferDC, 300, 0, saved, 0, 0, 70, 22, "BackBuffer after title looks");
+    DeleteObject(SelectObject(saved, previous));
+    DeleteDC(saved);
+
+    HotState = 1;
+    DrawBevel(BackBufferDC, 0, 0, 0, 0, 7);
+    ASSERT_TRUE(SameBlock(PanelDC, 331, 4, SpriteStripDC, 0, 0, 15, 14, "hover shown"));
+    InvalidateRect(MainPanel, &MinimizeButtonRect, FALSE);
+    UpdateWindow(MainPanel);
+    SameBlock(PanelDC, 331, 4, BackBufferDC, 331, 4, 14, 13, "normal after repaint");
+}
+
+TEST(Skin, RadioLooksAndTheDotMovingOnChoice)
+{
+    BootPanel(true);
+    CheckRadios();
+    CheckDot(0, true);
+    ListAllWindows = 1;
+    DrawRadio(1, 3);
+    ListVisibleOnly = 0;
+    DrawRadio(0, 1);
+    CheckDot(125, true);
+    CheckDot(0, false);
+    COLORREF before = GetPixel(BackBufferDC, 141, 80);
+    DrawRadio(2, 2);  // no such radio: nothing drawn
+    EXPECT_EQ(GetPixel(BackBufferDC, 141, 80), before);
+}
+
+TEST(Skin, PresentPanelCopiesOnlyTheInvalidPart)
+{
+    BootPanel(true);
+    RECT area = {100, 25, 120, 40}, elsewhere = {200, 25, 220, 40};
+    FillRect(BackBufferDC, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillRect(BackBufferDC, &elsewhere, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InvalidateRect(MainPanel, &area, FALSE);
+    PresentPanel(0);
+    EXPECT_EQ(GetPixel(PanelDC, 110, 30), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(PanelDC, 210, 30), B);
+    EXPECT_FALSE(GetUpdateRect(MainPanel, NULL, FALSE));
+}
+
+TEST(Skin, OpacityIsReappliedByEveryDrawingCallAndOnlyWhenAvailable)
+{
+    BootPanel(true);
+    MakePanelLayered();
+    PanelAlpha = 100.7f;  // truncated
+    Bevel(SetTopmostButtonRect, 0);
+    EXPECT_EQ(LayeredAlpha(), 100);
+    PanelAlpha = 120;
+    HotState = 0;
+    DrawBevel(BackBufferDC, 0, 0, 0, 0, 6);  // draws nothing, still re-applies
+    EXPECT_EQ(LayeredAlpha(), 120);
+    PanelAlpha = 130;
+    DrawRadio(7, 0);
+    EXPECT_EQ(LayeredAlpha(), 130);
+    PanelAlpha = 150;
+    PresentPanel(0);
+    EXPECT_EQ(LayeredAlpha(), 130);
+    PresentPanel(1);
+    EXPECT_EQ(LayeredAlpha(), 150);
+    PanelLayered = 0;
+    PanelAlpha = 160;
+    PresentPanel(1);
+    EXPECT_EQ(LayeredAlpha(), 150);
+}
+
+TEST(Skin, EveryLookWithoutTranslucencyAndNoOpacityCalls)
+{
+    BootPanel(false);
+    MakePanelLayered();
+    SetLayeredWindowAttributes(MainPanel, 0, 50, LWA_ALPHA);
+    PanelAlpha = 200;
+    CheckEveryLook();
+    PresentPanel(1);
+    EXPECT_EQ(LayeredAlpha(), 50);
+}
+
+// A leak of one drawing object per call would run out of GDI handles long
+// before the end, and the looks drawn afterwards would come out wrong.
+TEST(Skin, SeventyThousandCallsLeaveEveryLookExact)
+{
+    BootPanel(true);
+    const RECT* rects[3] = {&SetTopmostButtonRect, &MoreButtonRect, &PinButtonRect};
+    const int styles[7] = {0, 1, 3, 4, 5, 6, 7};
+    const int hot[6] = {1, 2, 21, 11, 12, 31};
+    for (int i = 0; i < 70000; ++i) {
+        if (i % 2 == 0) {
+            HotState = hot[i % 6];
+            Bevel(*rects[i % 3], styles[(i / 2) % 7]);
+        } else {
+            ListVisibleOnly = (i / 8) % 2;
+            ListAllWindows = 1 - ListVisibleOnly;
+            DrawRadio((i / 2) % 2, (i / 4) % 4);
+        }
+    }
+    CheckEveryLook();
+}
+
+TEST(Skin, SelectReplacingDeletesWhatItDisplacesButNeverStock)
+{
+    HDC dc = CreateCompatibleDC(NULL);
+    HGDIOBJ stockPen = GetCurrentObject(dc, OBJ_PEN);
+    HPEN first = CreatePen(PS_SOLID, 1, RGB(1, 2, 3)), second = CreatePen(PS_SOLID, 1, RGB(4, 5, 6));
+    SelectReplacing(dc, first);
+    SelectReplacing(dc, second);
+    EXPECT_TRUE(GetObjectType(stockPen) == OBJ_PEN && GetObjectType(first) == 0);
+    SelectReplacing(dc, second);  // the same object again stays alive
+    SelectReplacing(dc, NULL);    // a failed creation changes nothing
+    EXPECT_TRUE(GetObjectType(second) == OBJ_PEN && GetCurrentObject(dc, OBJ_PEN) == second);
+    HBRUSH brush = CreateSolidBrush(RGB(7, 8, 9));
+    SelectReplacing(dc, brush);
+    UseHollowBrush(dc);
+    UseBrush(dc, RGB(10, 11, 12));
+    EXPECT_TRUE(GetObjectType(brush) == 0 && GetObjectType(GetStockObject(NULL_BRUSH)) == OBJ_BRUSH);
+    HBITMAP made = CreateCompatibleBitmap(dc, 2, 2);
+    EXPECT_TRUE(IsStockObject(GetCurrentObject(dc, OBJ_BITMAP)));  // a memory DC's own 1 x 1 bitmap
+    EXPECT_FALSE(IsStockObject(made) || IsStockObject(second));
+    DeleteObject(made);
+    DeleteDC(dc);
+}

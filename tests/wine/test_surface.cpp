@@ -1,0 +1,267 @@
+// The surface after the real start-up, with translucency available and without.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/shell.h"
+#include "app/translucency.h"
+#include "catalogue/actions.h"
+#include "catalogue/catalogue.h"
+#include "panel/core/fonts.h"
+#include "panel/panel.h"
+#include "panel/skin.h"
+#include "panel/surface.h"
+#include "tests/wine/harness.h"
+#include "tests/wine/test_surface_checks.h"
+
+namespace {
+
+const COLORREF W = RGB(255, 255, 255), B = RGB(104, 126, 210), L = RGB(155, 177, 255), D = RGB(35, 51, 156);
+const COLORREF Plate = RGB(50, 100, 255), Edge = RGB(0, 0, 155), Lime = RGB(185, 255, 0), Ring = RGB(50, 73, 155);
+const COLORREF Pale = RGB(217, 225, 255), Dash = RGB(220, 220, 220), InL = RGB(130, 156, 225), InD = RGB(56, 84, 192);
+
+const ExpectedPixel kBackBuffer[] = {
+    // Body fill; left edge light (column 1 stops at 298), right edge dark.
+    {2, 22, B}, {250, 90, B}, {300, 290, B}, {2, 147, B}, {2, 150, B}, {367, 297, B},
+    {0, 22, L}, {0, 149, L}, {0, 299, L}, {1, 148, L}, {1, 298, L}, {368, 22, D}, {369, 22, D}, {369, 299, D},
+    // Closing rows: 148 and 298 from x 2, 149 and 299 from x 1, to x 367.
+    {2, 148, D}, {367, 148, D}, {1, 149, D}, {367, 149, D}, {2, 298, D}, {367, 298, D}, {1, 299, D}, {367, 299, D},
+    // Grooves: dark up the left and along the top, light down the right and back along the bottom.
+    {6, 185, D}, {6, 155, D}, {363, 155, D}, {364, 155, L}, {364, 185, L}, {7, 185, L}, {5, 170, B}, {7, 170, B},
+    {6, 222, D}, {363, 191, D}, {364, 191, L}, {7, 222, L}, {6, 258, D}, {363, 228, D}, {364, 228, L}, {7, 258, L},
+    // Edit plates.
+    {157, 159, Edge}, {157, 181, Edge}, {138, 170, Edge}, {176, 170, Edge}, {157, 170, Plate}, {209, 159, Edge},
+    {209, 170, Plate}, {172, 196, Edge}, {153, 207, Edge}, {172, 207, Plate}, {243, 217, Edge}, {243, 207, Plate},
+    // Flat frames of the target buttons and MoreButton; its arrow pointing down.
+    {15, 119, L}, {109, 119, L}, {15, 135, L}, {15, 136, D}, {109, 120, D}, {16, 120, B}, {108, 135, B},
+    {119, 119, L}, {189, 136, D}, {212, 118, L}, {316, 137, D}, {213, 119, B},
+    {306, 126, RGB(0, 255, 0)}, {304, 125, RGB(0, 255, 0)}, {306, 131, B}, {306, 123, B},
+    // PinButton sunken, RefreshButton raised.
+    {336, 118, D}, {336, 139, D}, {363, 118, D}, {336, 140, L}, {363, 119, L}, {337, 119, InD}, {337, 139, InL},
+    {362, 121, InL}, {345, 48, L}, {345, 68, L}, {345, 69, D}, {363, 49, D}, {346, 49, InL}, {362, 50, InD},
+    // Polyline round the target buttons, open for the heading from x 35 to 169.
+    {35, 108, B}, {34, 108, Lime}, {11, 142, Lime}, {193, 109, Lime}, {170, 108, Lime}, {169, 108, B},
+    // Title buttons, normal looks: fill, outline, minimise dash.
+    {338, 8, RGB(1, 69, 209)}, {338, 4, Dash}, {335, 12, Dash}, {340, 13, Dash}, {341, 13, RGB(1, 69, 209)},
+    {358, 5, RGB(173, 58, 29)}, {358, 4, Dash}, {312, 11, RGB(1, 69, 209)}, {318, 4, Dash},
+    // Radios: outer rings, inner rings, the chosen dot, the other radio's disc.
+    {16, 75, Ring}, {16, 85, Ring}, {11, 80, Ring}, {21, 80, Ring}, {16, 76, Pale}, {16, 77, Pale}, {11, 75, B},
+    {141, 75, Ring}, {141, 76, Pale}, {141, 80, Pale}, {136, 75, B},
+    {16, 82, RGB(146, 35, 150)}, {14, 80, RGB(187, 74, 191)}, {15, 80, RGB(187, 74, 191)},
+    {16, 79, RGB(187, 74, 191)}, {16, 78, RGB(187, 74, 191)}, {15, 79, RGB(208, 81, 213)},
+    {16, 80, RGB(181, 53, 185)}, {15, 81, RGB(164, 39, 168)}, {16, 81, RGB(164, 39, 168)},
+    {17, 79, RGB(164, 39, 168)}, {17, 80, RGB(164, 39, 168)}, {18, 80, RGB(146, 35, 150)},
+    {17, 81, RGB(146, 35, 150)},
+};
+
+// Hover and pressed cells of the SpriteStrip: fill, outline, dash.
+const ExpectedPixel kCells[] = {
+    {7, 5, RGB(31, 101, 255)}, {7, 0, Dash}, {4, 8, W}, {9, 9, W}, {22, 2, RGB(245, 80, 71)}, {22, 0, W},
+    {67, 5, RGB(0, 65, 157)}, {67, 0, RGB(240, 240, 240)}, {64, 8, RGB(120, 162, 216)}, {69, 9, RGB(120, 162, 216)},
+    {82, 2, RGB(138, 43, 20)}, {82, 0, W}, {209, 7, RGB(31, 101, 255)}, {215, 0, Dash}, {224, 7, RGB(0, 65, 157)},
+    {230, 0, RGB(240, 240, 240)},
+};
+
+const ExpectedPixel kSliders[] = {
+    // Panel track lines left of the thumb, and the thumb at the right end (71..74, rows 5..17).
+    {20, 10, RGB(39, 103, 227)}, {70, 10, RGB(39, 103, 227)}, {19, 11, RGB(42, 153, 255)},
+    {20, 12, RGB(102, 190, 255)}, {71, 6, RGB(145, 134, 255)}, {71, 16, RGB(145, 134, 255)},
+    {72, 5, RGB(145, 134, 255)}, {72, 17, RGB(116, 102, 255)}, {73, 5, RGB(116, 102, 255)},
+    {73, 16, RGB(106, 48, 227)}, {73, 17, RGB(78, 7, 227)}, {74, 6, RGB(78, 7, 227)}, {74, 16, RGB(78, 7, 227)},
+    // Target groove rows.
+    {161, 241, B}, {162, 241, RGB(77, 80, 189)}, {161, 242, RGB(100, 103, 197)}, {348, 242, RGB(100, 103, 197)},
+    {161, 243, RGB(85, 111, 211)}, {161, 244, RGB(116, 143, 219)}, {161, 245, B}, {162, 245, RGB(133, 156, 224)},
+    {300, 240, B}, {300, 246, B},
+};
+
+void CheckArtwork()
+{
+    Artwork bar(1), crosses(8);
+    SameBlock(BackBufferDC, 0, 0, bar.dc, 0, 0, 5, 22, "left cap");
+    SameBlock(BackBufferDC, 366, 0, bar.dc, 93, 0, 4, 22, "right cap");  // column 365 is under the close circle
+    SameBlock(BackBufferDC, 143, 5, bar.dc, 7, 5, 84, 14, "lettering");
+    for (int y = 0; y < 22; ++y)  // the stretched middle repeats source column 5
+        if (GetPixel(bar.dc, 5, y) == GetPixel(bar.dc, 6, y))
+            for (int x : {5, 100, 290, 305})
+                EXPECT_EQ(GetPixel(BackBufferDC, x, y), GetPixel(bar.dc, 5, y)) << x << "," << y;
+    SameBlock(BackBufferDC, 355, 7, crosses.dc, 0, 0, 7, 8, "close glyph");
+    SameBlock(SpriteStripDC, 19, 3, crosses.dc, 7, 0, 7, 8, "hover close glyph");
+    SameBlock(SpriteStripDC, 79, 3, crosses.dc, 14, 0, 7, 8, "pressed close glyph");
+    const int icons[4][4] = {{5, 90, 16, 16}, {6, 106, 21, 17}, {2, 127, 15, 18}, {7, 202, 6, 25}};
+    for (const auto& icon : icons) {
+        Artwork art(icon[0]);
+        SameBlock(SpriteStripDC, icon[1], 0, art.dc, 0, 0, icon[2], icon[3], "icon cell");
+    }
+    SameBlock(BackBufferDC, 343, 121, SpriteStripDC, 90, 0, 16, 16, "pinned icon");
+    SameBlock(BackBufferDC, 347, 50, SpriteStripDC, 127, 0, 15, 18, "refresh icon");
+    SameBlock(SpriteStripDC, 30, 0, BackBufferDC, 331, 4, 15, 14, "minimise normal cell");
+    SameBlock(SpriteStripDC, 45, 0, BackBufferDC, 351, 4, 15, 14, "close normal cell");
+    SameBlock(SpriteStripDC, 238, 0, BackBufferDC, 311, 4, 15, 14, "about normal cell");
+    // The question mark is a real glyph in each About look, not a dot.
+    EXPECT_GE(CountColour(BackBufferDC, 312, 5, 325, 17, RGB(240, 240, 240)), 8);
+    EXPECT_GE(CountColour(SpriteStripDC, 209, 1, 222, 13, W), 8);
+    EXPECT_GE(CountColour(SpriteStripDC, 224, 1, 237, 13, RGB(120, 162, 216)), 8);
+}
+
+void CheckTool(UINT id, RECT expected, const char* text)
+{
+    char got[128] = "";
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = MainPanel;
+    tool.uId = id;
+    tool.lpszText = got;
+    BOOL found = SendMessageA(PanelTooltip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool));
+    ASSERT_EQ(found != 0, text != NULL) << id;
+    if (!found)
+        return;
+    EXPECT_TRUE(EqualRect(&tool.rect, &expected)) << id;
+    SendMessageA(PanelTooltip, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(got, text) << id;
+}
+
+void CheckSurface(bool translucency)
+{
+    BootPanel(translucency);
+    ASSERT_EQ(LayeredAvailable, translucency ? 1 : 0);
+    CheckPixels(BackBufferDC, kBackBuffer, "BackBuffer");
+    CheckPixels(SpriteStripDC, kCells, "SpriteStrip");
+    CheckArtwork();
+    EXPECT_EQ(HotState, 4);
+    EXPECT_EQ(PanelPinned, 1);
+    EXPECT_EQ(ListVisibleOnly + 2 * ListAllWindows + 4 * FaceShifted, 1);
+    for (int id = 1; id <= 10; ++id)  // held after the build: 3, 4, 7 (in ArtDC), 9, 10
+        EXPECT_EQ(ArtBitmaps[id] != NULL, id == 3 || id == 4 || id == 7 || id == 9 || id == 10) << id;
+    EXPECT_EQ(GetCurrentObject(ArtDC, OBJ_BITMAP), ArtBitmaps[7]);
+
+    const int notice = CountColour(BackBufferDC, 162, 234, 364, 252, RGB(255, 255, 0));
+    if (translucency) {
+        CheckPixels(BackBufferDC, kSliders, "sliders");
+        for (int x = 143; x <= 196; ++x)  // the clean track cell has no thumb
+            EXPECT_EQ(GetPixel(SpriteStripDC, x, 5), RGB(39, 103, 227)) << x;
+        EXPECT_EQ(GetPixel(SpriteStripDC, 198, 0), GetPixel(SpriteStripDC, 143, 0));  // thumb corner keeps the ground
+        SameBlock(SpriteStripDC, 198, 0, BackBufferDC, 71, 5, 4, 13, "thumb cell");
+        SameBlock(SpriteStripDC, 0, 18, BackBufferDC, 161, 241, 188, 5, "clean groove");  // thumb from x 349
+        SameBlock(BackBufferDC, 349, 231, SpriteStripDC, 202, 0, 6, 25, "target thumb");
+        EXPECT_EQ(notice, 0);
+    } else {
+        EXPECT_EQ(GetPixel(BackBufferDC, 73, 11), GetPixel(BackBufferDC, 100, 11));  // plain title strip
+        EXPECT_EQ(CountColour(SpriteStripDC, 142, 0, 202, 13, RGB(0, 0, 0)), 60 * 13);  // empty cells
+        EXPECT_EQ(CountColour(BackBufferDC, 161, 241, 355, 246, RGB(100, 103, 197)), 0);
+        EXPECT_GT(notice, 40);
+        EXPECT_TRUE(IsRectEmpty(&PanelOpacityTrack));
+    }
+
+    EXPECT_EQ(SendMessageA(PanelTooltip, TTM_GETTOOLCOUNT, 0, 0), translucency ? 6 : 5);
+    CheckTool(1, RECT{19, 5, 75, 17}, translucency ? "Прозрачность Vexlo" : NULL);
+    CheckTool(2, RECT{331, 4, 345, 17}, "Свернуть");
+    CheckTool(3, RECT{351, 4, 366, 18}, "Закрыть");
+    CheckTool(4, RECT{336, 118, 364, 141}, "Vexlo поверх всех (вкл/выкл)");
+    CheckTool(5, RECT{345, 48, 364, 70}, "Обновить список");
+    CheckTool(6, RECT{311, 4, 325, 17}, "О программе");
+    EXPECT_EQ(SendMessageA(PanelTooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 5000);
+    EXPECT_EQ(GetWindow(PanelTooltip, GW_OWNER), MainPanel);
+}
+
+}  // namespace
+
+TEST(Surface, EveryNamedPixelWithTranslucency)
+{
+    CheckSurface(true);
+}
+
+TEST(Surface, EveryNamedPixelWithoutTranslucency)
+{
+    CheckSurface(false);
+}
+
+TEST(Surface, RegionRoundedTopSquareBottomAtBothHeights)
+{
+    BootPanel(true);
+    HRGN region = CreateRectRgn(0, 0, 1, 1);
+    for (int height : {150, 300}) {
+        SetWindowPos(MainPanel, NULL, 0, 0, 370, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_NE(GetWindowRgn(MainPanel, region), ERROR);
+        for (POINT p : {POINT{0, 0}, POINT{1, 0}, POINT{0, 1}, POINT{369, 0}, POINT{369, 1}, POINT{0, 300}})
+            EXPECT_FALSE(PtInRegion(region, p.x, p.y)) << p.x << "," << p.y << " at " << height;
+        for (POINT p : {POINT{185, 0}, POINT{5, 2}, POINT{0, 10}, POINT{0, 149}, POINT{369, 149}, POINT{369, 299}})
+            EXPECT_TRUE(PtInRegion(region, p.x, p.y)) << p.x << "," << p.y << " at " << height;
+    }
+    DeleteObject(region);
+}
+
+TEST(Surface, GeometryEditsAloneAreBlue)
+{
+    BootPanel(true);
+    HDC dc = CreateCompatibleDC(NULL);
+    for (HWND edit : {WidthEdit, HeightEdit, LeftEdit, TopEdit}) {
+        SetBkMode(dc, OPAQUE);
+        LRESULT brush = SendMessageA(MainPanel, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                     reinterpret_cast<LPARAM>(edit));
+        EXPECT_EQ(brush, reinterpret_cast<LRESULT>(EditBrush));
+        EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+        EXPECT_EQ(GetTextColor(dc), W);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), EditBrush);
+    }
+    LOGBRUSH colour;
+    GetObjectA(EditBrush, sizeof(colour), &colour);
+    EXPECT_EQ(colour.lbColor, Plate);
+    HWND comboEdit = FindWindowExA(WindowCombo, NULL, "Edit", NULL);
+    LRESULT other = SendMessageA(MainPanel, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                 reinterpret_cast<LPARAM>(comboEdit != NULL ? comboEdit : WindowCombo));
+    EXPECT_NE(other, reinterpret_cast<LRESULT>(EditBrush));
+    DeleteDC(dc);
+}
+
+// Whatever face the system gives, each caption must end before the next thing in its row.
+TEST(Surface, CaptionsFitTheirPlaces)
+{
+    BootPanel(true);
+    const struct {
+        const char* text;
+        FontRequest font;
+        int left, top, right, bottom;
+    } captions[] = {
+        {"Дополнительно", MoreCaptionFont, 216, 121, 300, 138},
+        {"Установить", ButtonCaptionFont, 19, 120, 108, 137},
+        {"Снять", ButtonCaptionFont, 133, 120, 188, 137},
+        {"Название окна:", HeadingFont, 10, 30, 340, 47},
+        {"Окно поверх всех", HeadingFont, 37, 100, 169, 119},
+        {"Видимые окна", RadioLabelFont, 25, 73, 136, 90},
+        {"Размер окна :", HeadingFont, 20, 161, 138, 185},
+        {"Положение", HeadingFont, 20, 191, 108, 207},
+        {"на экране", HeadingFont, 24, 204, 108, 222},
+        {"X=", HeadingFont, 135, 199, 153, 222},
+        {"Y=", HeadingFont, 205, 199, 224, 222},
+        {"Непрозрачность :", HeadingFont, 20, 234, 161, 258},
+        {"Требуется Windows 2K / XP", HeadingFont, 162, 234, 364, 258},
+        {"?", QuestionMarkFont, 314, 4, 324, 18},
+    };
+    HDC dc = CreateCompatibleDC(NULL);
+    for (const auto& c : captions) {
+        HGDIOBJ previous = SelectObject(dc, CreateTemplateFont(c.font.height, c.font.width, c.font.weight));
+        SIZE size;
+        GetTextExtentPoint32A(dc, c.text, lstrlenA(c.text), &size);
+        EXPECT_LE(c.left + size.cx, c.right) << c.text;
+        EXPECT_LE(c.top + size.cy, c.bottom) << c.text;
+        EXPECT_GE(size.cx, 3 * lstrlenA(c.text)) << c.text;
+        DeleteObject(SelectObject(dc, previous));
+    }
+    DeleteDC(dc);
+}
+
+TEST(Surface, ReleaseArtworkReleasesOnceAndOnlyWhatIsHeld)
+{
+    BootPanel(true);
+    HBITMAP held[11];
+    for (int i = 0; i <= 10; ++i)
+        held[i] = ArtBitmaps[i];
+    ReleaseArtwork();
+    for (int i = 1; i <= 10; ++i)
+        EXPECT_TRUE(ArtBitmaps[i] == NULL && (held[i] == NULL || GetObjectType(held[i]) == 0)) << i;
+    EXPECT_TRUE(ArtDC == NULL && SpriteStripDC == NULL);
+    EXPECT_EQ(GetObjectType(SpriteStripBitmap), static_cast<DWORD>(OBJ_BITMAP));  // not this step's
+    EXPECT_EQ(GetObjectType(BackBuffer), static_cast<DWORD>(OBJ_BITMAP));
+    ReleaseArtwork();  // a second teardown finds nothing left to release
+}
