@@ -70,6 +70,7 @@ start_wine() {
 start_keeper() {
   "$WINELOADER" "$1" --keep </dev/null >/dev/null 2>&1 &
   VEXLO_STARTED_PIDS+=($!)
+  # One short program run to the end, so the system processes are up before ctest.
   "$WINELOADER" "$1" --close </dev/null >/dev/null 2>&1 || true
 }
 
