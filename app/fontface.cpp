@@ -30,6 +30,8 @@ HFONT CreateTemplateFont(LONG height, LONG width, LONG weight)
     substitute.lfHeight = used.height;
     substitute.lfWidth = used.width;
     substitute.lfWeight = used.weight;
+    // Whole pixels, as the bitmap face draws them: every text pixel keeps its colour.
+    substitute.lfQuality = NONANTIALIASED_QUALITY;
     lstrcpynA(substitute.lfFaceName, ScalableSubstituteFace, LF_FACESIZE);
     HFONT better = CreateFontIndirectA(&substitute);
     if (better == NULL)

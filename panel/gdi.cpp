@@ -2,18 +2,8 @@
 
 #include "app/shell.h"
 
-bool IsStockObject(HGDIOBJ object)
+static bool IsStockObject(HGDIOBJ object)
 {
-    // A fresh memory DC holds the stock 1 x 1 bitmap, which GetStockObject does
-    // not hand out by a documented index.
-    static HGDIOBJ defaultBitmap = NULL;
-    if (defaultBitmap == NULL) {
-        HDC dc = CreateCompatibleDC(NULL);
-        defaultBitmap = GetCurrentObject(dc, OBJ_BITMAP);
-        DeleteDC(dc);
-    }
-    if (object == defaultBitmap)
-        return true;
     for (int i = WHITE_BRUSH; i <= DC_PEN; ++i) {
         if (GetStockObject(i) == object)
             return true;
@@ -21,7 +11,8 @@ bool IsStockObject(HGDIOBJ object)
     return false;
 }
 
-void SelectReplacing(HDC dc, HGDIOBJ object)
+// A NULL object (a failed creation) leaves the DC as it was.
+static void SelectReplacing(HDC dc, HGDIOBJ object)
 {
     if (object == NULL)
         return;

@@ -7,11 +7,6 @@
 #include "panel/core/fonts.h"
 #include "panel/core/layout.h"
 
-bool IsStockObject(HGDIOBJ object);
-// Selects object into dc and deletes what it displaced (never a stock object).
-// A NULL object (a failed creation) leaves the DC as it was.
-void SelectReplacing(HDC dc, HGDIOBJ object);
-
 void UsePen(HDC dc, Colour colour);           // 1-pixel solid pen
 void UseBrush(HDC dc, Colour colour);         // solid brush
 void UseHollowBrush(HDC dc);                  // the stock NULL_BRUSH

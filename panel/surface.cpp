@@ -1,6 +1,7 @@
 #include "panel/surface.h"
 
 #include <commctrl.h>
+#include <cstddef>
 
 #include "app/shell.h"
 #include "app/translucency.h"
@@ -317,7 +318,6 @@ static void DrawTitleButtons()
 
     SelectObject(ss, SpriteStripBitmap);
     SetStretchBltMode(ss, HALFTONE);
-    SetBkMode(ss, TRANSPARENT);
     for (int x = 0; x <= 60; x += 30) {
         CopyToStrip(x, 0, minimize);
         CopyToStrip(x + 15, 0, close);
@@ -345,6 +345,7 @@ static void DrawTitleButtons()
     Ellipse15x14(ss, 0, 0);
     Ellipse15x14(ss, 208, 0);
     UsePen(ss, Palette[ColourWhite]);
+    SetBkMode(ss, TRANSPARENT);
     UseFont(ss, QuestionMarkFont);
     SetTextColor(ss, Palette[ColourWhite]);
     QuestionMark(ss, 208, 0);
@@ -364,6 +365,7 @@ static void DrawTitleButtons()
     Ellipse15x14(ss, 60, 0);
     Ellipse15x14(ss, 223, 0);
     UsePen(ss, Palette[ColourWhite]);
+    UseFont(ss, QuestionMarkFont);
     SetTextColor(ss, kPressedGlyph);
     QuestionMark(ss, 223, 0);
     UseBrush(ss, kClosePressedFill);
@@ -499,11 +501,15 @@ void BuildSurfaceLast()
     }
 }
 
+// The record up to and including lParam.
+static const UINT kToolInfoSize = offsetof(TOOLINFOA, lParam) + sizeof(LPARAM);
+static_assert(sizeof(void*) != 4 || kToolInfoSize == 44, "the 32-bit tool record is 44 bytes");
+
 static void AddTool(UINT id, const RECT& area, const char* text)
 {
     TOOLINFOA tool;
     ZeroMemory(&tool, sizeof(tool));
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.cbSize = kToolInfoSize;
     tool.uFlags = 0;  // no subclassing: the panel relays the pointer itself
     tool.hwnd = MainPanel;
     tool.uId = id;

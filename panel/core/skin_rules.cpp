@@ -52,22 +52,6 @@ void BevelFrameSpans(const PanelRect& r, FramePart part, PixelSpan out[2])
     }
 }
 
-static bool InSpan(const PixelSpan& s, int x, int y)
-{
-    return x >= s.x0 && x <= s.x1 && y >= s.y0 && y <= s.y1;
-}
-
-FramePart BevelFramePartAt(const PanelRect& r, int x, int y)
-{
-    for (int p = 0; p < FramePartCount; ++p) {
-        PixelSpan spans[2];
-        BevelFrameSpans(r, static_cast<FramePart>(p), spans);
-        if (InSpan(spans[0], x, y) || InSpan(spans[1], x, y))
-            return static_cast<FramePart>(p);
-    }
-    return FrameNone;
-}
-
 FaceMove FaceMoveFor(int style, int faceShifted)
 {
     if (style == 3 && !faceShifted)

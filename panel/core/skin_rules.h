@@ -11,7 +11,6 @@ enum FramePart {
     FrameOuterTopLeft,
     FrameInnerTopLeft,
     FramePartCount,
-    FrameNone = -1,
 };
 
 // Colours of styles 0, 1, 3 and 4 indexed by FramePart; false for any other style.
@@ -23,8 +22,6 @@ struct PixelSpan {
 };
 // The row and the column that make up one frame part of rectangle r.
 void BevelFrameSpans(const PanelRect& r, FramePart part, PixelSpan out[2]);
-// Which part a pixel of r belongs to (FrameNone inside the face or outside r).
-FramePart BevelFramePartAt(const PanelRect& r, int x, int y);
 
 // One flag for all buttons: a style-3 press moves the face one pixel right and
 // down, the next flat or raised frame moves it back, style 4 never moves it.

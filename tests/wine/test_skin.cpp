@@ -4,10 +4,7 @@
 
 #include <windows.h>
 
-#include "app/shell.h"
-#include "app/translucency.h"
 #include "catalogue/catalogue.h"
-#include "panel/gdi.h"
 #include "panel/panel.h"
 #include "panel/skin.h"
 #include "panel/surface.h"
@@ -16,9 +13,7 @@
 
 namespace {
 
-const COLORREF B = RGB(104, 126, 210), L = RGB(155, 177, 255), D = RGB(35, 51, 156);
-const COLORREF InL = RGB(130, 156, 225), InD = RGB(56, 84, 192);
-const COLORREF Hover = RGB(250, 195, 78), Pale = RGB(217, 225, 255), Held = RGB(134, 158, 221);
+const COLORREF Hover = RGB(250, 195, 78), Held = RGB(134, 158, 221);
 const COLORREF DotRing = RGB(217, 166, 220), DotCentre = RGB(181, 53, 185);
 
 // Outer top-left, outer bottom-right, inner top-left, inner bottom-right.
@@ -104,6 +99,10 @@ void CheckTitleLooks()
             SameBlock(PanelDC, left, 4, from, left == c[2] ? c[3] : left, left == c[2] ? 0 : 4, 15, 14, "title look");
         }
     }
+    // The BackBuffer still holds the normal looks, which the normal cells copied.
+    SameBlock(BackBufferDC, 331, 4, SpriteStripDC, 30, 0, 15, 14, "minimise in BackBuffer");
+    SameBlock(BackBufferDC, 351, 4, SpriteStripDC, 45, 0, 15, 14, "close in BackBuffer");
+    SameBlock(BackBufferDC, 311, 4, SpriteStripDC, 238, 0, 15, 14, "about in BackBuffer");
 }
 
 // which, look, then the first ring's top pixel, the second ring's, and (16,80):
@@ -135,48 +134,21 @@ void CheckRadios()
 // The 13 dot pixels of a radio, or all of them covered by the pale disc.
 void CheckDot(int dx, bool present)
 {
-    const ExpectedPixel dot[13] = {
-        {16, 82, RGB(146, 35, 150)}, {14, 80, RGB(187, 74, 191)}, {15, 80, RGB(187, 74, 191)},
-        {16, 79, RGB(187, 74, 191)}, {16, 78, RGB(187, 74, 191)}, {15, 79, RGB(208, 81, 213)},
-        {16, 80, DotCentre},         {15, 81, RGB(164, 39, 168)}, {16, 81, RGB(164, 39, 168)},
-        {17, 79, RGB(164, 39, 168)}, {17, 80, RGB(164, 39, 168)}, {18, 80, RGB(146, 35, 150)},
-        {17, 81, RGB(146, 35, 150)},
-    };
-    for (const ExpectedPixel& p : dot)
-        EXPECT_EQ(GetPixel(BackBufferDC, p.x + dx, p.y), present ? p.colour : Pale) << p.x + dx << "," << p.y;
-}
-
-void CheckEveryLook()
-{
-    for (const RECT* r : {&SetTopmostButtonRect, &MoreButtonRect, &PinButtonRect})
-        CheckFrames(*r);
-    CheckTitleLooks();
-    CheckRadios();
-    CheckDot(0, true);
-}
-
-BYTE LayeredAlpha()
-{
-    BYTE alpha = 0;
-    GetLayeredWindowAttributes(MainPanel, NULL, &alpha, NULL);
-    return alpha;
-}
-
-void MakePanelLayered()
-{
-    SetWindowLongA(MainPanel, GWL_EXSTYLE, GetWindowLongA(MainPanel, GWL_EXSTYLE) | WS_EX_LAYERED);
-    PanelLayered = 1;
+    if (present) {
+        CheckPixels(BackBufferDC, kRadioDot, "dot", dx);
+        return;
+    }
+    for (const ExpectedPixel& p : kRadioDot)
+        EXPECT_EQ(GetPixel(BackBufferDC, p.x + dx, p.y), Pale) << p.x + dx << "," << p.y;
 }
 
 }  // namespace
 
-TEST(Skin, FramesAndTheOneSharedFaceMove)
+TEST(Skin, TheOneSharedFaceMove)
 {
     BootPanel(true);
-    CheckEveryLook();
     const RECT& a = SetTopmostButtonRect;
     const RECT& b = ClearTopmostButtonRect;
-    Bevel(a, 1);
     PaintPatternFace(a);
     PaintPatternFace(b);
     ASSERT_EQ(FaceShifted, 0);
@@ -192,48 +164,30 @@ TEST(Skin, FramesAndTheOneSharedFaceMove)
     EXPECT_TRUE(FaceAt(a, 0) && FaceShifted == 0) << "sunken and flat never move";
     Bevel(a, 3);
     Bevel(b, 4);
-    EXPECT_TRUE(FaceAt(b, 0) && FaceShifted == 1) << "sunken while shifted";
+    HotState = 1;
+    DrawBevel(BackBufferDC, b.left, b.top, b.right, b.bottom, 6);
+    EXPECT_TRUE(FaceAt(b, 0) && FaceShifted == 1) << "sunken or title look while shifted";
     Bevel(b, 0);
     EXPECT_TRUE(FaceAt(b, -1) && FaceShifted == 0) << "a flat frame on another button moves that one";
 }
 
-TEST(Skin, TitleLooksGoToTheScreenOnlyAndRepaintRestoresNormal)
+TEST(Skin, TheDotMovesWithTheChoice)
 {
     BootPanel(true);
-    HDC saved = CreateCompatibleDC(BackBufferDC);
-    HBITMAP copy = CreateCompatibleBitmap(BackBufferDC, 70, 22);
-    HGDIOBJ previous = SelectObject(saved, copy);
-    BitBlt(saved, 0, 0, 70, 22, BackBufferDC, 300, 0, SRCCOPY);
-    CheckTitleLooks();
-    SameBlock(BackBufferDC, 300, 0, saved, 0, 0, 70, 22, "BackBuffer after title looks");
-    DeleteObject(SelectObject(saved, previous));
-    DeleteDC(saved);
-
-    HotState = 1;
-    DrawBevel(BackBufferDC, 0, 0, 0, 0, 7);
-    ASSERT_TRUE(SameBlock(PanelDC, 331, 4, SpriteStripDC, 0, 0, 15, 14, "hover shown"));
-    InvalidateRect(MainPanel, &MinimizeButtonRect, FALSE);
-    UpdateWindow(MainPanel);
-    SameBlock(PanelDC, 331, 4, BackBufferDC, 331, 4, 14, 13, "normal after repaint");
-}
-
-TEST(Skin, RadioLooksAndTheDotMovingOnChoice)
-{
-    BootPanel(true);
-    CheckRadios();
-    CheckDot(0, true);
     ListAllWindows = 1;
     DrawRadio(1, 3);
     ListVisibleOnly = 0;
     DrawRadio(0, 1);
     CheckDot(125, true);
     CheckDot(0, false);
+    DrawRadio(1, 0);  // hover over the chosen radio keeps its dot
+    CheckDot(125, true);
     COLORREF before = GetPixel(BackBufferDC, 141, 80);
     DrawRadio(2, 2);  // no such radio: nothing drawn
     EXPECT_EQ(GetPixel(BackBufferDC, 141, 80), before);
 }
 
-TEST(Skin, PresentPanelCopiesOnlyTheInvalidPart)
+TEST(Skin, PaintCopiesTheInvalidPartAndShowsNormalTitleLooks)
 {
     BootPanel(true);
     RECT area = {100, 25, 120, 40}, elsewhere = {200, 25, 220, 40};
@@ -244,9 +198,16 @@ TEST(Skin, PresentPanelCopiesOnlyTheInvalidPart)
     EXPECT_EQ(GetPixel(PanelDC, 110, 30), RGB(0, 0, 0));
     EXPECT_EQ(GetPixel(PanelDC, 210, 30), B);
     EXPECT_FALSE(GetUpdateRect(MainPanel, NULL, FALSE));
+
+    HotState = 1;
+    DrawBevel(BackBufferDC, 0, 0, 0, 0, 7);
+    ASSERT_TRUE(SameBlock(PanelDC, 331, 4, SpriteStripDC, 0, 0, 15, 14, "hover shown"));
+    InvalidateRect(MainPanel, &MinimizeButtonRect, FALSE);
+    UpdateWindow(MainPanel);
+    SameBlock(PanelDC, 331, 4, BackBufferDC, 331, 4, 14, 13, "normal after repaint");
 }
 
-TEST(Skin, OpacityIsReappliedByEveryDrawingCallAndOnlyWhenAvailable)
+TEST(Skin, OpacityIsReappliedByEveryDrawingCall)
 {
     BootPanel(true);
     MakePanelLayered();
@@ -271,20 +232,21 @@ TEST(Skin, OpacityIsReappliedByEveryDrawingCallAndOnlyWhenAvailable)
     EXPECT_EQ(LayeredAlpha(), 150);
 }
 
-TEST(Skin, EveryLookWithoutTranslucencyAndNoOpacityCalls)
+TEST(Skin, NoOpacityCallWithoutTranslucency)
 {
     BootPanel(false);
     MakePanelLayered();
     SetLayeredWindowAttributes(MainPanel, 0, 50, LWA_ALPHA);
     PanelAlpha = 200;
-    CheckEveryLook();
+    Bevel(MoreButtonRect, 1);
+    DrawRadio(1, 0);
     PresentPanel(1);
     EXPECT_EQ(LayeredAlpha(), 50);
 }
 
 // A leak of one drawing object per call would run out of GDI handles long
 // before the end, and the looks drawn afterwards would come out wrong.
-TEST(Skin, SeventyThousandCallsLeaveEveryLookExact)
+TEST(Skin, EveryLookExactAfterSeventyThousandCalls)
 {
     BootPanel(true);
     const RECT* rects[3] = {&SetTopmostButtonRect, &MoreButtonRect, &PinButtonRect};
@@ -300,28 +262,9 @@ TEST(Skin, SeventyThousandCallsLeaveEveryLookExact)
             DrawRadio((i / 2) % 2, (i / 4) % 4);
         }
     }
-    CheckEveryLook();
-}
-
-TEST(Skin, SelectReplacingDeletesWhatItDisplacesButNeverStock)
-{
-    HDC dc = CreateCompatibleDC(NULL);
-    HGDIOBJ stockPen = GetCurrentObject(dc, OBJ_PEN);
-    HPEN first = CreatePen(PS_SOLID, 1, RGB(1, 2, 3)), second = CreatePen(PS_SOLID, 1, RGB(4, 5, 6));
-    SelectReplacing(dc, first);
-    SelectReplacing(dc, second);
-    EXPECT_TRUE(GetObjectType(stockPen) == OBJ_PEN && GetObjectType(first) == 0);
-    SelectReplacing(dc, second);  // the same object again stays alive
-    SelectReplacing(dc, NULL);    // a failed creation changes nothing
-    EXPECT_TRUE(GetObjectType(second) == OBJ_PEN && GetCurrentObject(dc, OBJ_PEN) == second);
-    HBRUSH brush = CreateSolidBrush(RGB(7, 8, 9));
-    SelectReplacing(dc, brush);
-    UseHollowBrush(dc);
-    UseBrush(dc, RGB(10, 11, 12));
-    EXPECT_TRUE(GetObjectType(brush) == 0 && GetObjectType(GetStockObject(NULL_BRUSH)) == OBJ_BRUSH);
-    HBITMAP made = CreateCompatibleBitmap(dc, 2, 2);
-    EXPECT_TRUE(IsStockObject(GetCurrentObject(dc, OBJ_BITMAP)));  // a memory DC's own 1 x 1 bitmap
-    EXPECT_FALSE(IsStockObject(made) || IsStockObject(second));
-    DeleteObject(made);
-    DeleteDC(dc);
+    for (const RECT* r : rects)
+        CheckFrames(*r);
+    CheckTitleLooks();
+    CheckRadios();
+    CheckDot(0, true);
 }

@@ -4,8 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/shell.h"
-#include "app/translucency.h"
 #include "catalogue/actions.h"
 #include "catalogue/catalogue.h"
 #include "panel/core/fonts.h"
@@ -17,9 +15,8 @@
 
 namespace {
 
-const COLORREF W = RGB(255, 255, 255), B = RGB(104, 126, 210), L = RGB(155, 177, 255), D = RGB(35, 51, 156);
 const COLORREF Plate = RGB(50, 100, 255), Edge = RGB(0, 0, 155), Lime = RGB(185, 255, 0), Ring = RGB(50, 73, 155);
-const COLORREF Pale = RGB(217, 225, 255), Dash = RGB(220, 220, 220), InL = RGB(130, 156, 225), InD = RGB(56, 84, 192);
+const COLORREF Dash = RGB(220, 220, 220), Green = RGB(0, 255, 0), Yellow = RGB(255, 255, 0);
 
 const ExpectedPixel kBackBuffer[] = {
     // Body fill; left edge light (column 1 stops at 298), right edge dark.
@@ -36,7 +33,7 @@ const ExpectedPixel kBackBuffer[] = {
     // Flat frames of the target buttons and MoreButton; its arrow pointing down.
     {15, 119, L}, {109, 119, L}, {15, 135, L}, {15, 136, D}, {109, 120, D}, {16, 120, B}, {108, 135, B},
     {119, 119, L}, {189, 136, D}, {212, 118, L}, {316, 137, D}, {213, 119, B},
-    {306, 126, RGB(0, 255, 0)}, {304, 125, RGB(0, 255, 0)}, {306, 131, B}, {306, 123, B},
+    {306, 126, Green}, {304, 125, Green}, {306, 131, B}, {306, 123, B},
     // PinButton sunken, RefreshButton raised.
     {336, 118, D}, {336, 139, D}, {363, 118, D}, {336, 140, L}, {363, 119, L}, {337, 119, InD}, {337, 139, InL},
     {362, 121, InL}, {345, 48, L}, {345, 68, L}, {345, 69, D}, {363, 49, D}, {346, 49, InL}, {362, 50, InD},
@@ -45,14 +42,9 @@ const ExpectedPixel kBackBuffer[] = {
     // Title buttons, normal looks: fill, outline, minimise dash.
     {338, 8, RGB(1, 69, 209)}, {338, 4, Dash}, {335, 12, Dash}, {340, 13, Dash}, {341, 13, RGB(1, 69, 209)},
     {358, 5, RGB(173, 58, 29)}, {358, 4, Dash}, {312, 11, RGB(1, 69, 209)}, {318, 4, Dash},
-    // Radios: outer rings, inner rings, the chosen dot, the other radio's disc.
+    // Radios: outer rings, inner rings, the other radio's disc (the chosen dot is checked apart).
     {16, 75, Ring}, {16, 85, Ring}, {11, 80, Ring}, {21, 80, Ring}, {16, 76, Pale}, {16, 77, Pale}, {11, 75, B},
     {141, 75, Ring}, {141, 76, Pale}, {141, 80, Pale}, {136, 75, B},
-    {16, 82, RGB(146, 35, 150)}, {14, 80, RGB(187, 74, 191)}, {15, 80, RGB(187, 74, 191)},
-    {16, 79, RGB(187, 74, 191)}, {16, 78, RGB(187, 74, 191)}, {15, 79, RGB(208, 81, 213)},
-    {16, 80, RGB(181, 53, 185)}, {15, 81, RGB(164, 39, 168)}, {16, 81, RGB(164, 39, 168)},
-    {17, 79, RGB(164, 39, 168)}, {17, 80, RGB(164, 39, 168)}, {18, 80, RGB(146, 35, 150)},
-    {17, 81, RGB(146, 35, 150)},
 };
 
 // Hover and pressed cells of the SpriteStrip: fill, outline, dash.
@@ -75,59 +67,102 @@ const ExpectedPixel kSliders[] = {
     {300, 240, B}, {300, 246, B},
 };
 
+// An artwork bitmap loaded afresh into its own memory DC; the test process ends soon after.
+HDC Artwork(int id)
+{
+    HDC dc = CreateCompatibleDC(NULL);
+    SelectObject(dc, LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+    return dc;
+}
+
 void CheckArtwork()
 {
-    Artwork bar(1), crosses(8);
-    SameBlock(BackBufferDC, 0, 0, bar.dc, 0, 0, 5, 22, "left cap");
-    SameBlock(BackBufferDC, 366, 0, bar.dc, 93, 0, 4, 22, "right cap");  // column 365 is under the close circle
-    SameBlock(BackBufferDC, 143, 5, bar.dc, 7, 5, 84, 14, "lettering");
+    HDC bar = Artwork(1), crosses = Artwork(8);
+    SameBlock(BackBufferDC, 0, 0, bar, 0, 0, 5, 22, "left cap");
+    SameBlock(BackBufferDC, 366, 0, bar, 93, 0, 4, 22, "right cap");  // column 365 is under the close circle
+    SameBlock(BackBufferDC, 143, 5, bar, 7, 5, 84, 14, "lettering");
     for (int y = 0; y < 22; ++y) {  // the stretched middle repeats source column 5
-        if (GetPixel(bar.dc, 5, y) != GetPixel(bar.dc, 6, y))
+        if (GetPixel(bar, 5, y) != GetPixel(bar, 6, y))
             continue;
         for (int x : {5, 100, 290, 305})
-            EXPECT_EQ(GetPixel(BackBufferDC, x, y), GetPixel(bar.dc, 5, y)) << x << "," << y;
+            EXPECT_EQ(GetPixel(BackBufferDC, x, y), GetPixel(bar, 5, y)) << x << "," << y;
     }
-    SameBlock(BackBufferDC, 355, 7, crosses.dc, 0, 0, 7, 8, "close glyph");
-    SameBlock(SpriteStripDC, 19, 3, crosses.dc, 7, 0, 7, 8, "hover close glyph");
-    SameBlock(SpriteStripDC, 79, 3, crosses.dc, 14, 0, 7, 8, "pressed close glyph");
+    SameBlock(BackBufferDC, 355, 7, crosses, 0, 0, 7, 8, "close glyph");
+    SameBlock(SpriteStripDC, 19, 3, crosses, 7, 0, 7, 8, "hover close glyph");
+    SameBlock(SpriteStripDC, 79, 3, crosses, 14, 0, 7, 8, "pressed close glyph");
     const int icons[4][4] = {{5, 90, 16, 16}, {6, 106, 21, 17}, {2, 127, 15, 18}, {7, 202, 6, 25}};
-    for (const auto& icon : icons) {
-        Artwork art(icon[0]);
-        SameBlock(SpriteStripDC, icon[1], 0, art.dc, 0, 0, icon[2], icon[3], "icon cell");
-    }
+    for (const auto& icon : icons)
+        SameBlock(SpriteStripDC, icon[1], 0, Artwork(icon[0]), 0, 0, icon[2], icon[3], "icon cell");
     SameBlock(BackBufferDC, 343, 121, SpriteStripDC, 90, 0, 16, 16, "pinned icon");
     SameBlock(BackBufferDC, 347, 50, SpriteStripDC, 127, 0, 15, 18, "refresh icon");
-    SameBlock(SpriteStripDC, 30, 0, BackBufferDC, 331, 4, 15, 14, "minimise normal cell");
-    SameBlock(SpriteStripDC, 45, 0, BackBufferDC, 351, 4, 15, 14, "close normal cell");
-    SameBlock(SpriteStripDC, 238, 0, BackBufferDC, 311, 4, 15, 14, "about normal cell");
+    // Normal cells are the finished buttons; hover and pressed cells stand on the ground under them.
+    const int cells[3][4] = {{331, 30, 0, 60}, {351, 45, 15, 75}, {311, 238, 208, 223}};
+    for (const auto& c : cells) {
+        SameBlock(SpriteStripDC, c[1], 0, BackBufferDC, c[0], 4, 15, 14, "normal cell");
+        for (int x : {c[2], c[3]})
+            EXPECT_TRUE(GetPixel(SpriteStripDC, x, 0) == GetPixel(BackBufferDC, c[0], 4) &&
+                        GetPixel(SpriteStripDC, x + 14, 13) == GetPixel(BackBufferDC, c[0] + 14, 17)) << x;
+    }
     // The question mark is a real glyph in each About look, not a dot.
     EXPECT_GE(CountColour(BackBufferDC, 312, 5, 325, 17, RGB(240, 240, 240)), 8);
     EXPECT_GE(CountColour(SpriteStripDC, 209, 1, 222, 13, W), 8);
     EXPECT_GE(CountColour(SpriteStripDC, 224, 1, 237, 13, RGB(120, 162, 216)), 8);
 }
 
-void CheckTool(UINT id, RECT expected, const char* text)
+// What the start-up sends to PanelTooltip, checked while the record is alive;
+// one letter per message in order: the uId of each tool, T activate, D delay.
+const struct {
+    RECT rect;
+    const char* text;
+} kTools[6] = {
+    {{19, 5, 75, 17}, "Прозрачность Vexlo"},    {{331, 4, 345, 17}, "Свернуть"},
+    {{351, 4, 366, 18}, "Закрыть"},             {{336, 118, 364, 141}, "Vexlo поверх всех (вкл/выкл)"},
+    {{345, 48, 364, 70}, "Обновить список"},    {{311, 4, 325, 17}, "О программе"},
+};
+char ToolSequence[16];
+int ToolSequenceLength;
+
+char ToolLetter(const CWPSTRUCT* m)
 {
-    char got[128] = "";
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
-    tool.hwnd = MainPanel;
-    tool.uId = id;
-    tool.lpszText = got;
-    BOOL found = SendMessageA(PanelTooltip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool));
-    ASSERT_EQ(found != 0, text != NULL) << id;
-    if (!found)
-        return;
-    EXPECT_TRUE(EqualRect(&tool.rect, &expected)) << id;
-    SendMessageA(PanelTooltip, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_STREQ(got, text) << id;
+    if (m->message == TTM_ACTIVATE && m->wParam == TRUE)
+        return 'T';
+    if (m->message == TTM_SETDELAYTIME && m->wParam == TTDT_AUTOPOP && m->lParam == 5000)
+        return 'D';
+    if (m->message != TTM_ADDTOOLA)
+        return 0;
+    const TOOLINFOA& t = *reinterpret_cast<const TOOLINFOA*>(m->lParam);
+    const UINT id = static_cast<UINT>(t.uId);
+    EXPECT_EQ(t.cbSize, sizeof(void*) == 4 ? 44u : 64u) << "the record up to lParam";
+    EXPECT_TRUE(m->wParam == 0 && t.uFlags == 0 && t.hwnd == MainPanel && t.hinst == GetModuleHandleA(NULL));
+    if (id >= 1 && id <= 6) {
+        EXPECT_TRUE(EqualRect(&t.rect, &kTools[id - 1].rect)) << id;
+        EXPECT_STREQ(t.lpszText, kTools[id - 1].text);
+    }
+    return static_cast<char>('0' + id);
+}
+
+LRESULT CALLBACK CheckTooltipMessage(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && PanelTooltip != NULL && m->hwnd == PanelTooltip && ToolSequenceLength < 15) {
+        const char letter = ToolLetter(m);
+        if (letter != 0)
+            ToolSequence[ToolSequenceLength++] = letter;
+    }
+    return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
 void CheckSurface(bool translucency)
 {
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CheckTooltipMessage, NULL, GetCurrentThreadId());
     BootPanel(translucency);
+    UnhookWindowsHookEx(hook);
     ASSERT_EQ(LayeredAvailable, translucency ? 1 : 0);
+    EXPECT_STREQ(ToolSequence, translucency ? "123456TD" : "23456TD");
+    EXPECT_EQ(SendMessageA(PanelTooltip, TTM_GETTOOLCOUNT, 0, 0), translucency ? 6 : 5);
+    EXPECT_EQ(GetWindow(PanelTooltip, GW_OWNER), MainPanel);
     CheckPixels(BackBufferDC, kBackBuffer, "BackBuffer");
+    CheckPixels(BackBufferDC, kRadioDot, "chosen dot");
     CheckPixels(SpriteStripDC, kCells, "SpriteStrip");
     CheckArtwork();
     EXPECT_EQ(HotState, 4);
@@ -137,7 +172,6 @@ void CheckSurface(bool translucency)
         EXPECT_EQ(ArtBitmaps[id] != NULL, id == 3 || id == 4 || id == 7 || id == 9 || id == 10) << id;
     EXPECT_EQ(GetCurrentObject(ArtDC, OBJ_BITMAP), ArtBitmaps[7]);
 
-    const int notice = CountColour(BackBufferDC, 162, 234, 364, 252, RGB(255, 255, 0));
     if (translucency) {
         CheckPixels(BackBufferDC, kSliders, "sliders");
         for (int x = 143; x <= 196; ++x)  // the clean track cell has no thumb
@@ -146,34 +180,23 @@ void CheckSurface(bool translucency)
         SameBlock(SpriteStripDC, 198, 0, BackBufferDC, 71, 5, 4, 13, "thumb cell");
         SameBlock(SpriteStripDC, 0, 18, BackBufferDC, 161, 241, 188, 5, "clean groove");  // thumb from x 349
         SameBlock(BackBufferDC, 349, 231, SpriteStripDC, 202, 0, 6, 25, "target thumb");
-        EXPECT_EQ(notice, 0);
-    } else {
+        EXPECT_EQ(CountColour(BackBufferDC, 162, 234, 364, 252, Yellow), 0);  // no notice
+    } else {  // the notice itself is checked with the other captions
         EXPECT_EQ(GetPixel(BackBufferDC, 73, 11), GetPixel(BackBufferDC, 100, 11));  // plain title strip
         EXPECT_EQ(CountColour(SpriteStripDC, 142, 0, 202, 13, RGB(0, 0, 0)), 60 * 13);  // empty cells
         EXPECT_EQ(CountColour(BackBufferDC, 161, 241, 355, 246, RGB(100, 103, 197)), 0);
-        EXPECT_GT(notice, 40);
         EXPECT_TRUE(IsRectEmpty(&PanelOpacityTrack));
     }
-
-    EXPECT_EQ(SendMessageA(PanelTooltip, TTM_GETTOOLCOUNT, 0, 0), translucency ? 6 : 5);
-    CheckTool(1, RECT{19, 5, 75, 17}, translucency ? "Прозрачность Vexlo" : NULL);
-    CheckTool(2, RECT{331, 4, 345, 17}, "Свернуть");
-    CheckTool(3, RECT{351, 4, 366, 18}, "Закрыть");
-    CheckTool(4, RECT{336, 118, 364, 141}, "Vexlo поверх всех (вкл/выкл)");
-    CheckTool(5, RECT{345, 48, 364, 70}, "Обновить список");
-    CheckTool(6, RECT{311, 4, 325, 17}, "О программе");
-    EXPECT_EQ(SendMessageA(PanelTooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 5000);
-    EXPECT_EQ(GetWindow(PanelTooltip, GW_OWNER), MainPanel);
 }
 
 }  // namespace
 
-TEST(Surface, EveryNamedPixelWithTranslucency)
+TEST(Surface, EveryNamedPixelAndTooltipWithTranslucency)
 {
     CheckSurface(true);
 }
 
-TEST(Surface, EveryNamedPixelWithoutTranslucency)
+TEST(Surface, EveryNamedPixelAndTooltipWithoutTranslucency)
 {
     CheckSurface(false);
 }
@@ -201,10 +224,8 @@ TEST(Surface, GeometryEditsAloneAreBlue)
         SetBkMode(dc, OPAQUE);
         LRESULT brush = SendMessageA(MainPanel, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
                                      reinterpret_cast<LPARAM>(edit));
-        EXPECT_EQ(brush, reinterpret_cast<LRESULT>(EditBrush));
-        EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
-        EXPECT_EQ(GetTextColor(dc), W);
-        EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), EditBrush);
+        EXPECT_TRUE(brush == reinterpret_cast<LRESULT>(EditBrush) && GetCurrentObject(dc, OBJ_BRUSH) == EditBrush);
+        EXPECT_TRUE(GetBkMode(dc) == TRANSPARENT && GetTextColor(dc) == W);
     }
     LOGBRUSH colour;
     GetObjectA(EditBrush, sizeof(colour), &colour);
@@ -216,38 +237,47 @@ TEST(Surface, GeometryEditsAloneAreBlue)
     DeleteDC(dc);
 }
 
-// Whatever face the system gives, each caption must end before the next thing in its row.
-TEST(Surface, CaptionsFitTheirPlaces)
+// Each caption stands at its origin in its colour and, whatever face the system
+// gives, ends before the next thing in its row.
+TEST(Surface, CaptionsInPlaceAndFitting)
 {
-    BootPanel(true);
+    BootPanel(false);
+    const COLORREF Mint = RGB(0, 255, 159), Cyan = RGB(0, 255, 255);
     const struct {
         const char* text;
         FontRequest font;
+        COLORREF colour;
         int left, top, right, bottom;
     } captions[] = {
-        {"Дополнительно", MoreCaptionFont, 216, 121, 300, 138},
-        {"Установить", ButtonCaptionFont, 19, 120, 108, 137},
-        {"Снять", ButtonCaptionFont, 133, 120, 188, 137},
-        {"Название окна:", HeadingFont, 10, 30, 340, 47},
-        {"Окно поверх всех", HeadingFont, 37, 100, 169, 119},
-        {"Видимые окна", RadioLabelFont, 25, 73, 136, 90},
-        {"Размер окна :", HeadingFont, 20, 161, 138, 185},
-        {"Положение", HeadingFont, 20, 191, 108, 207},
-        {"на экране", HeadingFont, 24, 204, 108, 222},
-        {"X=", HeadingFont, 135, 199, 153, 222},
-        {"Y=", HeadingFont, 205, 199, 224, 222},
-        {"Непрозрачность :", HeadingFont, 20, 234, 161, 258},
-        {"Требуется Windows 2K / XP", HeadingFont, 162, 234, 364, 258},
-        {"?", QuestionMarkFont, 314, 4, 324, 18},
+        {"Дополнительно", MoreCaptionFont, Green, 216, 121, 300, 138},
+        {"Установить", ButtonCaptionFont, Mint, 19, 120, 108, 137},
+        {"Снять", ButtonCaptionFont, Mint, 133, 120, 188, 137},
+        {"Название окна:", HeadingFont, Cyan, 10, 30, 340, 47},
+        {"Окно поверх всех", HeadingFont, Lime, 37, 100, 169, 119},
+        {"Видимые окна", RadioLabelFont, Yellow, 25, 73, 136, 90},
+        {"Все окна", RadioLabelFont, Yellow, 150, 73, 340, 90},
+        {"Размер окна :", HeadingFont, Lime, 20, 161, 138, 185},
+        {"x", HeadingFont, W, 180, 161, 190, 185},
+        {"Положение", HeadingFont, Lime, 20, 191, 108, 207},
+        {"на экране", HeadingFont, Lime, 24, 204, 108, 222},
+        {":", HeadingFont, Lime, 108, 198, 135, 222},
+        {"X=", HeadingFont, W, 135, 199, 153, 222},
+        {"Y=", HeadingFont, W, 205, 199, 224, 222},
+        {"Непрозрачность :", HeadingFont, Lime, 20, 234, 161, 258},
+        {"Требуется Windows 2K / XP", HeadingFont, Yellow, 162, 234, 364, 258},
+        {"?", QuestionMarkFont, RGB(240, 240, 240), 314, 4, 324, 18},
     };
     HDC dc = CreateCompatibleDC(NULL);
     for (const auto& c : captions) {
         HGDIOBJ previous = SelectObject(dc, CreateTemplateFont(c.font.height, c.font.width, c.font.weight));
         SIZE size;
-        GetTextExtentPoint32A(dc, c.text, lstrlenA(c.text), &size);
+        const int length = lstrlenA(c.text);
+        GetTextExtentPoint32A(dc, c.text, length, &size);
         EXPECT_LE(c.left + size.cx, c.right) << c.text;
         EXPECT_LE(c.top + size.cy, c.bottom) << c.text;
-        EXPECT_GE(size.cx, 3 * lstrlenA(c.text)) << c.text;
+        EXPECT_GE(size.cx, 3 * length) << c.text;
+        EXPECT_GE(CountColour(BackBufferDC, c.left, c.top, c.left + size.cx, c.top + size.cy, c.colour), 2 * length)
+            << c.text;
         DeleteObject(SelectObject(dc, previous));
     }
     DeleteDC(dc);
@@ -265,5 +295,4 @@ TEST(Surface, ReleaseArtworkReleasesOnceAndOnlyWhatIsHeld)
     EXPECT_TRUE(ArtDC == NULL && SpriteStripDC == NULL);
     EXPECT_EQ(GetObjectType(SpriteStripBitmap), static_cast<DWORD>(OBJ_BITMAP));  // not this step's
     EXPECT_EQ(GetObjectType(BackBuffer), static_cast<DWORD>(OBJ_BITMAP));
-    ReleaseArtwork();  // a second teardown finds nothing left to release
 }

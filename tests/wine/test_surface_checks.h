@@ -1,18 +1,33 @@
-// Pixel helpers shared by the surface and skin tests.
+// Pixel helpers and colours shared by the surface and skin tests.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include "app/shell.h"
+#include "app/translucency.h"
+
+const COLORREF W = RGB(255, 255, 255), B = RGB(104, 126, 210), L = RGB(155, 177, 255), D = RGB(35, 51, 156);
+const COLORREF InL = RGB(130, 156, 225), InD = RGB(56, 84, 192), Pale = RGB(217, 225, 255);
 
 struct ExpectedPixel {
     int x, y;
     COLORREF colour;
 };
 
+// The chosen dot of VisibleWindowsRadio.
+const ExpectedPixel kRadioDot[13] = {
+    {16, 82, RGB(146, 35, 150)}, {14, 80, RGB(187, 74, 191)}, {15, 80, RGB(187, 74, 191)},
+    {16, 79, RGB(187, 74, 191)}, {16, 78, RGB(187, 74, 191)}, {15, 79, RGB(208, 81, 213)},
+    {16, 80, RGB(181, 53, 185)}, {15, 81, RGB(164, 39, 168)}, {16, 81, RGB(164, 39, 168)},
+    {17, 79, RGB(164, 39, 168)}, {17, 80, RGB(164, 39, 168)}, {18, 80, RGB(146, 35, 150)},
+    {17, 81, RGB(146, 35, 150)},
+};
+
 template <int N>
-void CheckPixels(HDC dc, const ExpectedPixel (&pixels)[N], const char* where)
+void CheckPixels(HDC dc, const ExpectedPixel (&pixels)[N], const char* where, int dx = 0)
 {
     for (const ExpectedPixel& p : pixels)
-        EXPECT_EQ(GetPixel(dc, p.x, p.y), p.colour) << where << " (" << p.x << "," << p.y << ")";
+        EXPECT_EQ(GetPixel(dc, p.x + dx, p.y), p.colour) << where << " (" << p.x + dx << "," << p.y << ")";
 }
 
 // A w x h block of a equals the block of b; reports the first difference only.
@@ -36,21 +51,15 @@ inline int CountColour(HDC dc, int left, int top, int right, int bottom, COLORRE
     return n;
 }
 
-// An artwork bitmap loaded afresh from the resources into its own memory DC.
-struct Artwork {
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ previous;
-    explicit Artwork(int id)
-    {
-        bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
-        dc = CreateCompatibleDC(NULL);
-        previous = SelectObject(dc, bitmap);
-    }
-    ~Artwork()
-    {
-        SelectObject(dc, previous);
-        DeleteDC(dc);
-        DeleteObject(bitmap);
-    }
-};
+inline BYTE LayeredAlpha()
+{
+    BYTE alpha = 0;
+    GetLayeredWindowAttributes(MainPanel, NULL, &alpha, NULL);
+    return alpha;
+}
+
+inline void MakePanelLayered()
+{
+    SetWindowLongA(MainPanel, GWL_EXSTYLE, GetWindowLongA(MainPanel, GWL_EXSTYLE) | WS_EX_LAYERED);
+    PanelLayered = 1;
+}
