@@ -17,7 +17,7 @@ static char LabelBuffer[kLabelBufferBytes];
 static char TitleBuffer[kLabelNameMax + 1];
 static char ClassBuffer[kLabelNameMax + 1];
 
-uint32_t HandleToRecord(HWND window)
+static uint32_t HandleToRecord(HWND window)
 {
     return (uint32_t)(ULONG_PTR)window;
 }
@@ -40,7 +40,8 @@ void AllocateWindowTable()
     RefreshWindowList(true);
 }
 
-BOOL CALLBACK CatalogueWindow(HWND window, LPARAM)
+// The enumeration callback given to EnumWindows (lParam 0).
+static BOOL CALLBACK CatalogueWindow(HWND window, LPARAM)
 {
     if (!WindowTableHasRoom())
         return FALSE;  // the table is full: this window and all later ones are left out

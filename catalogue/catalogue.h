@@ -16,11 +16,8 @@ void CreateWindowCombo();
 void AllocateWindowTable();
 void RefreshWindowList(bool reEnumerate);
 
-// The handle field of a record and back: 32 bits significant, sign-extended on 64-bit.
-uint32_t HandleToRecord(HWND window);
+// A record's handle field as a window: 32 bits significant, sign-extended on 64-bit.
 HWND RecordToHandle(uint32_t handle);
-// The enumeration callback given to EnumWindows (lParam 0).
-BOOL CALLBACK CatalogueWindow(HWND window, LPARAM);
 // The record behind a WindowCombo item (its item data is the record's address);
 // NULL for CB_ERR or an item without data.
 const WindowRecord* ItemRecord(LRESULT index);

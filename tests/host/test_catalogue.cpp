@@ -73,12 +73,6 @@ TEST(CatalogueLabel, TitleOrClassCutAt104ThenHandle)
     EXPECT_EQ(longest, "<" + longClass.substr(0, 104) + ">  [HWND: 00000010]");
 }
 
-TEST(CatalogueLabel, HideShowCaptionNamesTheNextAction)
-{
-    EXPECT_STREQ(HideShowLabel(1), "\xCF\xEE\xEA\xE0\xE7\xE0\xF2\xFC");  // "Показать"
-    EXPECT_STREQ(HideShowLabel(0), "\xD1\xEF\xF0\xFF\xF2\xE0\xF2\xFC");  // "Спрятать"
-}
-
 // Exactly 64 KiB, so the sanitizer catches any access past the block; the sixteen
 // bytes after the last record carry a pattern that must survive.
 class WindowTableTest : public ::testing::Test {
