@@ -18,6 +18,17 @@ double Now()
     return double(c.QuadPart) / double(f.QuadPart);
 }
 
+// Starts exe (with args, if any) and fills pi; false when it could not start.
+bool Start(const char* exe, const char* args, PROCESS_INFORMATION* pi)
+{
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    *pi = PROCESS_INFORMATION{};
+    char cmd[MAX_PATH + 32];
+    snprintf(cmd, sizeof(cmd), "\"%s\"%s%s", exe, args ? " " : "", args ? args : "");
+    return CreateProcessA(NULL, cmd, NULL, NULL, FALSE, 0, NULL, NULL, &si, pi) != 0;
+}
+
 COLORREF ScreenPixel(int x, int y)
 {
     HDC s = GetDC(NULL);
@@ -32,13 +43,9 @@ double TimeToFirstFrame(const char* exe, bool* ok)
     RECT d;
     GetClientRect(GetDesktopWindow(), &d);
     int x = (d.right - 370) / 2 + 3, y = (d.bottom - 150) / 2 + 100;
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    char cmd[MAX_PATH + 2];
-    snprintf(cmd, sizeof(cmd), "\"%s\"", exe);
+    PROCESS_INFORMATION pi;
     double start = Now();
-    *ok = CreateProcessA(NULL, cmd, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi) != 0;
+    *ok = Start(exe, NULL, &pi);
     if (!*ok)
         return 0;
     double t = 0;
@@ -84,12 +91,8 @@ void StartUpBudget(const char* vexlo, const char* minimal)
 
 void IdleBudget(const char* vexlo)
 {
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    char cmd[MAX_PATH + 2];
-    snprintf(cmd, sizeof(cmd), "\"%s\"", vexlo);
-    if (!CreateProcessA(NULL, cmd, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    PROCESS_INFORMATION pi;
+    if (!Start(vexlo, NULL, &pi))
         return;
     WaitForInputIdle(pi.hProcess, 10000);
     Sleep(2000);
@@ -137,12 +140,8 @@ int HostWindows()
 void RefreshBudget(const char* self)
 {
     HANDLE ready = CreateEventA(NULL, TRUE, FALSE, "VexloBenchWindowsReady");
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    char cmd[MAX_PATH + 32];
-    snprintf(cmd, sizeof(cmd), "\"%s\" --host-windows", self);
-    if (!CreateProcessA(NULL, cmd, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    PROCESS_INFORMATION pi;
+    if (!Start(self, "--host-windows", &pi))
         return;
     if (WaitForSingleObject(ready, 300000) != WAIT_OBJECT_0) {
         printf("refresh: the window host did not get ready\n");
