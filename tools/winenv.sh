@@ -20,19 +20,16 @@ wine_loader() {
   if [ "$1" = i686 ]; then echo /usr/lib/wine/wine; else echo /usr/lib/wine/wine64; fi
 }
 
-free_display() {
-  local n
-  for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then echo "$n"; return; fi
-  done
-  return 1
-}
-
 start_display() {
-  local n
-  n=$(free_display)
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  # Xvfb picks a free display number itself and writes it to the pipe, so
+  # several test runs side by side never race for one number.
+  local fifo n
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   VEXLO_STARTED_PIDS+=($!)
+  read -r n <"$fifo"
+  rm -f "$fifo"
   export DISPLAY=":$n"
   for _ in $(seq 1 100); do
     xdpyinfo >/dev/null 2>&1 && break
