@@ -81,7 +81,7 @@ static INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     return FALSE;
 }
 
-void OpenAboutBox()
+INT_PTR OpenAboutBox()
 {
-    DialogBoxParamA(ModuleInstance, MAKEINTRESOURCEA(1), NULL, AboutProc, 0);
+    return DialogBoxParamA(ModuleInstance, MAKEINTRESOURCEA(1), NULL, AboutProc, 0);
 }

@@ -6,5 +6,6 @@
 
 extern int AboutOpen;  // set while the box is open; a second one must not open
 
-// Runs the box modally with no owner, so the panel keeps working meanwhile.
-void OpenAboutBox();
+// Runs the box modally with no owner, so the panel keeps working meanwhile;
+// returns how it ended (41 after OK).
+INT_PTR OpenAboutBox();
