@@ -225,22 +225,6 @@ HWND WaitForTrayIcon(DWORD ms)
     }
 }
 
-HWND WaitForMenu(DWORD pid, DWORD ms)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        for (HWND w = FindWindowA("Vexlo_menu", NULL); w != NULL; w = FindWindowExA(NULL, w, "Vexlo_menu", NULL)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == pid && IsWindowVisible(w))
-                return w;
-        }
-        if (GetTickCount() - start > ms)
-            return NULL;
-        Sleep(50);
-    }
-}
-
 void ClickRight()
 {
     INPUT in[2];
@@ -272,7 +256,7 @@ TEST(EndToEnd, TrayIconRightClickOpensTheMenuAndQuitEndsWithOne)
     for (int attempt = 0; attempt < 8 && menu == NULL; ++attempt) {
         SetCursorPos(at.x, at.y);
         ClickRight();
-        menu = WaitForMenu(app.pi.dwProcessId, 2000);
+        menu = WaitForProcessWindow(app.pi.dwProcessId, "Vexlo_menu", NULL, 2000);
     }
     ASSERT_TRUE(menu != NULL) << "the tray menu did not open";
     EXPECT_NE(GetWindowLongA(menu, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
@@ -288,7 +272,7 @@ TEST(EndToEnd, TrayIconRightClickOpensTheMenuAndQuitEndsWithOne)
         Sleep(50);
     EXPECT_EQ(r.right, desk.right - 40);
     EXPECT_EQ(r.bottom, desk.bottom - 30);
-    EXPECT_EQ(WaitForMenu(app.pi.dwProcessId, 0), menu);
+    EXPECT_EQ(WaitForProcessWindow(app.pi.dwProcessId, "Vexlo_menu", NULL, 0), menu);
     const COLORREF ground = RGB(255, 255, 225);
     start = GetTickCount();
     while (ScreenPixel(r.left + 195, r.top + 15) != ground && GetTickCount() - start < 15000)

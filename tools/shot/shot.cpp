@@ -22,23 +22,11 @@ static bool WaitForPixel(HWND panel, int x, int y, COLORREF want, DWORD ms)
     }
 }
 
-// A visible top-level window of the panel's process with this class (and title).
 static HWND WaitForWindowOf(HWND panel, const char* cls, const char* title, DWORD ms)
 {
     DWORD pid = 0;
     GetWindowThreadProcessId(panel, &pid);
-    DWORD start = GetTickCount();
-    for (;;) {
-        for (HWND w = FindWindowExA(NULL, NULL, cls, title); w != NULL; w = FindWindowExA(NULL, w, cls, title)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == pid && IsWindowVisible(w))
-                return w;
-        }
-        if (GetTickCount() - start > ms)
-            return NULL;
-        Sleep(50);
-    }
+    return WaitForProcessWindow(pid, cls, title, ms);
 }
 
 // The tray menu, opened the way the notification area does it: the pointer
