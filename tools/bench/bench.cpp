@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/shell.h"
+#include "app/timeline.h"
 #include "catalogue/catalogue.h"
 
 namespace {
@@ -134,6 +135,44 @@ void IdleBudget(const char* vexlo)
     CloseHandle(pi.hProcess);
 }
 
+// Start-up steps as the program's own marks record them.
+struct Mark {
+    const char* step;
+    double at;
+};
+Mark Marks[32];
+int MarkCount = -1;  // not recording
+
+double ProcessStart()
+{
+    FILETIME created, exited, kernel, user, now;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    GetSystemTimeAsFileTime(&now);
+    auto ticks = [](FILETIME f) { return (ULONGLONG(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
+    return Now() - double(ticks(now) - ticks(created)) / 1e7;
+}
+
+// The steps of StartUp in this process, from the process's own creation.
+int Timeline()
+{
+    double created = ProcessStart();
+    double start = Now();
+    MarkCount = 0;
+    StartUp();
+    int n = MarkCount;
+    MarkCount = -1;
+    printf("timeline: process created -> main %.1f ms\n", (start - created) * 1000);
+    double last = start;
+    for (int i = 0; i < n; ++i) {
+        printf("timeline: %-26s %6.1f ms (at %6.1f ms)\n", Marks[i].step, (Marks[i].at - last) * 1000,
+               (Marks[i].at - created) * 1000);
+        last = Marks[i].at;
+    }
+    SendMessageA(MainPanel, WM_CLOSE, 0, 0);
+    TearDown();
+    return 0;
+}
+
 char TitleBuffer[256];
 BOOL CALLBACK BarePass(HWND w, LPARAM)
 {
@@ -198,8 +237,19 @@ void RefreshBudget(const char* self)
 
 }  // namespace
 
+void TimelineMark(const char* step)
+{
+    if (MarkCount < 0 || MarkCount >= 32)
+        return;
+    Marks[MarkCount].step = step;
+    Marks[MarkCount].at = Now();
+    ++MarkCount;
+}
+
 int main(int argc, char** argv)
 {
+    if (argc == 2 && strcmp(argv[1], "--timeline") == 0)
+        return Timeline();
     if (argc == 2 && strcmp(argv[1], "--host-windows") == 0)
         return HostWindows();
     if (argc < 4) {
