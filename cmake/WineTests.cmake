@@ -29,7 +29,7 @@ gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 list(FILTER E2E_SOURCES EXCLUDE REGEX "driver_tool\\.cpp$")
 add_executable(e2e_tests ${E2E_SOURCES} ${CMAKE_SOURCE_DIR}/tools/shot/capture.cpp)
-target_link_libraries(e2e_tests PRIVATE gtest gtest_main vexlo_flags user32 gdi32 advapi32 kernel32)
+target_link_libraries(e2e_tests PRIVATE gtest gtest_main vexlo_flags z user32 gdi32 advapi32 kernel32)
 target_link_options(e2e_tests PRIVATE -static)
 add_dependencies(e2e_tests vexlo)
 gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60

@@ -6,7 +6,7 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'; }
 
 pkgs=(cmake make g++ googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-      binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 xvfb openbox x11-utils
+      binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 libz-mingw-w64-dev xvfb openbox x11-utils
       locales python3 wine wine64 fonts-wine fonts-liberation)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 # 32-bit Wine needs the i386 architecture.

@@ -5,7 +5,11 @@
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
-bash tools/setup.sh
+if [ -z "${VEXLO_SETUP_DONE:-}" ]; then
+  bash tools/setup.sh
+  # A locale generated just now is invisible to this shell: start it afresh once.
+  VEXLO_SETUP_DONE=1 exec bash "$ROOT/tools/$(basename "$0")" "$@"
+fi
 source tools/winenv.sh
 trap stop_all EXIT
 

@@ -63,10 +63,12 @@ TEST(Settings, ReadsStoredShapesSafely)
         {"dword", REG_DWORD, 4, 0, "\x01\x02\x03\x04", 0},
         {"100 bytes, no NUL", REG_SZ, 100, 'a', "", 99},
         {"150 bytes", REG_SZ, 150, 'b', "", 0},
+        {"5,000 bytes", REG_SZ, 5000, 'c', "", 0},
+        {"expandable string", REG_EXPAND_SZ, 6, 0, "Notes", 0},
     };
     for (const Case& c : cases) {
         ForgetSettings();
-        char data[200];
+        char data[5000];
         std::memset(data, c.fill, sizeof(data));
         std::memcpy(data, c.prefix, std::strlen(c.prefix));
         StoreRaw(c.type, data, c.bytes);

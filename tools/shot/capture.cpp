@@ -3,105 +3,69 @@
 #include <cstdio>
 #include <cstdint>
 #include <cstring>
+#include <zlib.h>
 
 namespace {
 
-uint32_t CrcTable[256];
-
-void MakeCrcTable()
+void Put32(uint8_t* p, uint32_t v)
 {
-    for (uint32_t n = 0; n < 256; ++n) {
-        uint32_t c = n;
-        for (int k = 0; k < 8; ++k)
-            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        CrcTable[n] = c;
-    }
-}
-
-uint32_t Crc(uint32_t crc, const uint8_t* data, size_t n)
-{
-    crc = ~crc;
-    for (size_t i = 0; i < n; ++i)
-        crc = CrcTable[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
-
-void Put32(FILE* f, uint32_t v)
-{
-    uint8_t b[4] = {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)};
-    fwrite(b, 1, 4, f);
+    p[0] = uint8_t(v >> 24);
+    p[1] = uint8_t(v >> 16);
+    p[2] = uint8_t(v >> 8);
+    p[3] = uint8_t(v);
 }
 
 void Chunk(FILE* f, const char* type, const uint8_t* data, uint32_t n)
 {
-    Put32(f, n);
-    uint8_t head[4];
-    std::memcpy(head, type, 4);
-    fwrite(head, 1, 4, f);
+    uint8_t head[8];
+    Put32(head, n);
+    std::memcpy(head + 4, type, 4);
+    fwrite(head, 1, 8, f);
     if (n)
         fwrite(data, 1, n, f);
-    uint32_t crc = Crc(0, head, 4);
-    crc = Crc(crc, data, n);
-    Put32(f, crc);
+    // crc32 with a null buffer starts afresh instead of going on: only add data that exists.
+    uLong sum = crc32(0, head + 4, 4);
+    if (n)
+        sum = crc32(sum, data, n);
+    uint8_t crc[4];
+    Put32(crc, uint32_t(sum));
+    fwrite(crc, 1, 4, f);
 }
 
-// RGB rows, each led by filter byte 0, in zlib "stored" blocks: no compression
-// library needed and still a valid PNG.
+// RGB rows, each led by filter byte 0, deflated by zlib (same input, same file).
 bool WritePng(const char* path, const uint8_t* rgb, int width, int height)
 {
-    MakeCrcTable();
     size_t rowBytes = size_t(width) * 3 + 1;
-    size_t raw = rowBytes * height;
-    size_t blocks = (raw + 65534) / 65535;
-    size_t zsize = 2 + raw + blocks * 5 + 4;
-    uint8_t* z = static_cast<uint8_t*>(HeapAlloc(GetProcessHeap(), 0, zsize));
+    uLong raw = uLong(rowBytes * height);
+    uLongf zsize = compressBound(raw);
     uint8_t* line = static_cast<uint8_t*>(HeapAlloc(GetProcessHeap(), 0, raw));
-    if (!z || !line)
-        return false;
-    for (int y = 0; y < height; ++y) {
-        line[y * rowBytes] = 0;
-        std::memcpy(line + y * rowBytes + 1, rgb + size_t(y) * width * 3, size_t(width) * 3);
-    }
-    size_t o = 0;
-    z[o++] = 0x78;
-    z[o++] = 0x01;
-    uint32_t a = 1, b = 0;
-    for (size_t i = 0; i < raw; ++i) {
-        a = (a + line[i]) % 65521;
-        b = (b + a) % 65521;
-    }
-    for (size_t done = 0; done < raw;) {
-        size_t n = raw - done > 65535 ? 65535 : raw - done;
-        z[o++] = done + n == raw ? 1 : 0;
-        z[o++] = uint8_t(n);
-        z[o++] = uint8_t(n >> 8);
-        z[o++] = uint8_t(~n);
-        z[o++] = uint8_t(~n >> 8);
-        std::memcpy(z + o, line + done, n);
-        o += n;
-        done += n;
-    }
-    uint32_t adler = (b << 16) | a;
-    z[o++] = uint8_t(adler >> 24);
-    z[o++] = uint8_t(adler >> 16);
-    z[o++] = uint8_t(adler >> 8);
-    z[o++] = uint8_t(adler);
-
-    FILE* f = fopen(path, "wb");
-    bool ok = f != NULL;
+    uint8_t* z = static_cast<uint8_t*>(HeapAlloc(GetProcessHeap(), 0, zsize));
+    bool ok = line != NULL && z != NULL;
     if (ok) {
+        for (int y = 0; y < height; ++y) {
+            line[y * rowBytes] = 0;
+            std::memcpy(line + y * rowBytes + 1, rgb + size_t(y) * width * 3, size_t(width) * 3);
+        }
+        ok = compress2(z, &zsize, line, raw, Z_BEST_COMPRESSION) == Z_OK;
+    }
+    FILE* f = ok ? fopen(path, "wb") : NULL;
+    if (f != NULL) {
         static const uint8_t sig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
         fwrite(sig, 1, 8, f);
-        uint8_t ihdr[13] = {uint8_t(width >> 24), uint8_t(width >> 16), uint8_t(width >> 8), uint8_t(width),
-                            uint8_t(height >> 24), uint8_t(height >> 16), uint8_t(height >> 8), uint8_t(height),
-                            8, 2, 0, 0, 0};
+        uint8_t ihdr[13] = {0, 0, 0, 0, 0, 0, 0, 0, 8, 2, 0, 0, 0};
+        Put32(ihdr, uint32_t(width));
+        Put32(ihdr + 4, uint32_t(height));
         Chunk(f, "IHDR", ihdr, 13);
-        Chunk(f, "IDAT", z, uint32_t(o));
+        Chunk(f, "IDAT", z, uint32_t(zsize));
         Chunk(f, "IEND", NULL, 0);
         ok = fclose(f) == 0;
+    } else {
+        ok = false;
     }
-    HeapFree(GetProcessHeap(), 0, z);
-    HeapFree(GetProcessHeap(), 0, line);
+    if (z)
+        HeapFree(GetProcessHeap(), 0, z);
+    if (line)
+        HeapFree(GetProcessHeap(), 0, line);
     return ok;
 }
 
