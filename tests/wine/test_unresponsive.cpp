@@ -149,6 +149,16 @@ protected:
         ADD_FAILURE() << kCases[i].name << ": target not listed";
     }
 
+    // The action ran on window i and stored its title as the last window.
+    void Act(int i, TargetAction action)
+    {
+        Select(i);
+        ApplyToTarget(action);
+        char title[32];
+        sprintf(title, "Stuck Target %d", i);
+        EXPECT_STREQ(LastWindowText, title) << kCases[i].name;
+    }
+
     bool Sleeping() { return WaitForSingleObject(asleep, 0) == WAIT_OBJECT_0; }
 
     // The helper's thread asleep with at least half its stall still ahead.
@@ -166,37 +176,24 @@ protected:
 TEST_F(Unresponsive, AnsweringTargetChangesBeforeTheActionReturns)
 {
     for (int i = 0; i < kCount; ++i) {
-        Select(i);
-        ApplyToTarget(kCases[i].action);
+        Act(i, kCases[i].action);
         EXPECT_TRUE(EffectIsThere(windows[i], i)) << kCases[i].name;
-        char title[32];
-        sprintf(title, "Stuck Target %d", i);
-        EXPECT_STREQ(LastWindowText, title) << kCases[i].name;
     }
     EXPECT_TRUE(Within(5000, [&] { return GetForegroundWindow() == windows[kPin]; }));
 }
 
 TEST_F(Unresponsive, StuckTargetNeverHoldsThePanelAndChangesWhenItWakes)
 {
-    DWORD took[kCount];
-    for (int i = 0; i < kCount; ++i) {
-        Select(i);
+    DWORD took[kCount + 1];
+    for (int i = 0; i <= kCount; ++i) {
         Stall();
         DWORD start = GetTickCount();
-        ApplyToTarget(kCases[i].action);
+        // Last, SetAlpha once more on Pin's target, which is not layered.
+        Act(i < kCount ? i : kPin, i < kCount ? kCases[i].action : ActionSetAlpha);
         took[i] = GetTickCount() - start;
-        EXPECT_LT(took[i], kBoundMs) << kCases[i].name << " waited for the target";
-        char title[32];
-        sprintf(title, "Stuck Target %d", i);
-        EXPECT_STREQ(LastWindowText, title) << kCases[i].name;
+        EXPECT_LT(took[i], kBoundMs) << (i < kCount ? kCases[i].name : "SetAlpha on an opaque target")
+                                     << " waited for the target";
     }
-    // An opaque target cannot take the layered style while it sleeps: it stays as it is.
-    Select(kPin);
-    Stall();
-    DWORD start = GetTickCount();
-    ApplyToTarget(ActionSetAlpha);
-    DWORD opaqueTook = GetTickCount() - start;
-    EXPECT_LT(opaqueTook, kBoundMs) << "SetAlpha on an opaque target waited for it";
 
     ASSERT_TRUE(Within(2 * kStallMs, [&] { return !Sleeping(); }));
     DWORD woke = GetTickCount();
@@ -206,10 +203,14 @@ TEST_F(Unresponsive, StuckTargetNeverHoldsThePanelAndChangesWhenItWakes)
                took[i], there ? "there" : "MISSING", GetTickCount() - woke);
         EXPECT_TRUE(there) << kCases[i].name;
     }
-    printf("SetAlpha on an opaque target returned after %lu ms; layered after waking: %s\n", opaqueTook,
-           GetWindowLongA(windows[kPin], GWL_EXSTYLE) & WS_EX_LAYERED ? "yes" : "no");
-    bool foreground = Within(2000, [&] { return GetForegroundWindow() == windows[kPin]; });
-    printf("Pin's target %s the foreground window\n", foreground ? "is" : "is NOT");
+    // Not asserted: the window manager focuses Show's target as it maps it at the
+    // same moment, and here it comes last (without Show, Pin's target ends in front).
+    bool foreground = Within(3000, [&] { return GetForegroundWindow() == windows[kPin]; });
+    printf("Pin's target %s the foreground window after waking\n", foreground ? "is" : "is not");
+    // A style change waits for the target's answer and cannot be posted: an opaque
+    // target stays as it was.
+    printf("SetAlpha on an opaque target returned after %lu ms\n", took[kCount]);
+    EXPECT_FALSE(GetWindowLongA(windows[kPin], GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
 }  // namespace
