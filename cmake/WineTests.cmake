@@ -53,3 +53,8 @@ endif()
 # The committed artwork and the compiled resource script: sizes, named colours, dialog styles.
 add_test(NAME art.CheckArtworkAndResources
          COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/artgen/check_art.py ${CMAKE_SOURCE_DIR}/resources)
+
+# A target in a process of its own whose thread can be put to sleep (the action tests).
+add_executable(vexlo_stuck_target WIN32 ${CMAKE_SOURCE_DIR}/tests/helpers/stuck_target.cpp)
+target_link_options(vexlo_stuck_target PRIVATE -static)
+add_dependencies(wine_tests vexlo_stuck_target)
