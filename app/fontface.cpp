@@ -1,4 +1,4 @@
-// The one place that decides which face and size the panel's fonts really get.
+// The one place that decides which face and size the program's fonts really get.
 #include "app/shell.h"
 
 #include "panel/core/fonts.h"
@@ -14,19 +14,23 @@ static bool IsScalable(HFONT font)
     return measured && (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) != 0;
 }
 
-HFONT CreateTemplateFont(LONG height, LONG width, LONG weight)
+HFONT CreatePolicyFont(LOGFONTA* record, LONG height, LONG width, LONG weight, bool turned)
 {
-    FontTemplate.lfHeight = height;
-    FontTemplate.lfWidth = width;
-    FontTemplate.lfWeight = weight;
-    HFONT font = CreateFontIndirectA(&FontTemplate);
+    record->lfHeight = height;
+    record->lfWidth = width;
+    record->lfWeight = weight;
+    HFONT font = NULL;
     // Where the bitmap face exists it serves as laid out. Elsewhere (Wine maps it
     // to a scalable face) the literal sizes are unreadable, so use sizes that fit.
-    if (font == NULL || !IsScalable(font))
-        return font;
+    // A bitmap face cannot be turned, so turned text always takes the substitute.
+    if (!turned) {
+        font = CreateFontIndirectA(record);
+        if (font == NULL || !IsScalable(font))
+            return font;
+    }
     FontRequest requested = {static_cast<int>(height), static_cast<int>(width), static_cast<int>(weight)};
     FontRequest used = ScalableSubstitute(requested);
-    LOGFONTA substitute = FontTemplate;
+    LOGFONTA substitute = *record;
     substitute.lfHeight = used.height;
     substitute.lfWidth = used.width;
     substitute.lfWeight = used.weight;
@@ -36,6 +40,12 @@ HFONT CreateTemplateFont(LONG height, LONG width, LONG weight)
     HFONT better = CreateFontIndirectA(&substitute);
     if (better == NULL)
         return font;
-    DeleteObject(font);
+    if (font != NULL)
+        DeleteObject(font);
     return better;
+}
+
+HFONT CreateTemplateFont(LONG height, LONG width, LONG weight)
+{
+    return CreatePolicyFont(&FontTemplate, height, width, weight, false);
 }

@@ -4,6 +4,7 @@
 
 #include "app/core/placement.h"
 #include "app/settings.h"
+#include "app/timeline.h"
 #include "app/translucency.h"
 #include "catalogue/actions.h"
 #include "catalogue/catalogue.h"
@@ -54,12 +55,14 @@ void StartUp()
     ModuleInstance = GetModuleHandleA(NULL);
     DesktopWindow = GetDesktopWindow();
     ReadSettings();
+    TimelineMark("settings read");
 
     ZeroMemory(&FontTemplate, sizeof(FontTemplate));
     FontTemplate.lfWeight = 500;
     FontTemplate.lfCharSet = RUSSIAN_CHARSET;
 
     RegisterPanelClass();
+    TimelineMark("class registered");
 
     RECT desktop;
     GetClientRect(DesktopWindow, &desktop);
@@ -72,6 +75,7 @@ void StartUp()
     PanelPlacement.height = kFoldedHeight;
 
     ProbeTranslucency();
+    TimelineMark("translucency probed");
 
     MainPanel = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPanelClass, NULL, WS_POPUP,
                                 PanelPlacement.left, PanelPlacement.top, kFoldedWidth, kFoldedHeight,
@@ -82,27 +86,38 @@ void StartUp()
     GetClientRect(MainPanel, &client);
     PanelWidth = static_cast<float>(client.right - client.left);
     PanelHeight = static_cast<float>(client.bottom - client.top);
+    TimelineMark("panel created and shown");
 
     SetPanelRegion();
     SetWindowTextA(MainPanel, "Vexlo");
     PanelDC = GetDC(MainPanel);
+    TimelineMark("region and title");
 
     BuildSurfaceFirst();
+    TimelineMark("surface, first stretch");
 
     ControlFont = CreateTemplateFont(10, 10, 500);
     SendMessageA(WindowCombo, WM_SETFONT, reinterpret_cast<WPARAM>(ControlFont), TRUE);
     SendMessageA(WindowCombo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 16);
+    TimelineMark("control font");
 
     AddTrayIcon();
+    TimelineMark("tray icon added");
     BuildSurfaceSecond();
+    TimelineMark("surface, second stretch");
     CreatePanelTooltip();
+    TimelineMark("tooltip created");
     SetTargetButtonsFont();
     BuildSurfaceLast();
+    TimelineMark("surface, last stretch");
 
     BitBlt(PanelDC, 0, 0, kFoldedWidth, kFoldedHeight, BackBufferDC, 0, 0, SRCCOPY);
+    TimelineMark("first frame copied");
 
     AllocateWindowTable();
+    TimelineMark("window list filled");
     RegisterTooltipAreas();
+    TimelineMark("tooltip areas");
 }
 
 void RunMessageLoop()

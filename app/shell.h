@@ -38,3 +38,6 @@ void OnPanelDestroy();
 // Fills FontTemplate's height, width and weight and creates a font from it.
 // Every panel font goes through here, so the face policy lives in one place.
 HFONT CreateTemplateFont(LONG height, LONG width, LONG weight);
+// The same policy for any record: fills its height, width and weight and creates
+// the font. Turned text (escapement set) always gets the scalable substitute.
+HFONT CreatePolicyFont(LOGFONTA* record, LONG height, LONG width, LONG weight, bool turned);

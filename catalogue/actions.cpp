@@ -81,45 +81,73 @@ void ShowTargetGeometry(int index)
     SetNumber(TopEdit, record->top);
 }
 
+// A window of another thread that does not answer within this time is asked by
+// posted requests instead, so the panel never waits for it.
+static const UINT kAnswerWaitMs = 250;
+
+// True when the calls may wait for the target's thread: it is ours, or it answers.
+static bool AnswersAtOnce(HWND target)
+{
+    if (GetWindowThreadProcessId(target, NULL) == GetCurrentThreadId())
+        return true;
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerWaitMs, &ignored) != 0;
+}
+
 static void CarryOut(HWND target, TargetAction action)
 {
     RECT rect = {0, 0, 0, 0};
     DWORD_PTR ignored = 0;
-    switch (action) {
-    case ActionUnpin:
-        SetWindowPos(target, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
-        break;
-    case ActionPin:
-        SetWindowPos(target, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
-        SetForegroundWindow(target);
-        break;
-    case ActionClose:
+    if (action == ActionClose) {
         SendMessageTimeoutA(target, WM_SYSCOMMAND, SC_CLOSE, 0, SMTO_ABORTIFHUNG, kCloseWaitMs,
                             &ignored);
+        return;
+    }
+    const bool answers = AnswersAtOnce(target);
+    // For a target that does not answer, the change is posted and lands when it wakes.
+    const UINT async = answers ? 0 : SWP_ASYNCWINDOWPOS;
+    BOOL(WINAPI * const show)(HWND, int) = answers ? ShowWindow : ShowWindowAsync;
+    // MoveWindow(..., TRUE) is this SetWindowPos; only the latter can be posted.
+    const UINT place = SWP_NOZORDER | SWP_NOACTIVATE | async;
+    switch (action) {
+    case ActionUnpin:
+        SetWindowPos(target, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW | async);
+        break;
+    case ActionPin:
+        SetWindowPos(target, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW | async);
+        SetForegroundWindow(target);
         break;
     case ActionResize:
         // The position as it is now, not as it was enumerated.
         GetWindowRect(target, &rect);
-        MoveWindow(target, rect.left, rect.top, RequestedWidth, RequestedHeight, TRUE);
+        SetWindowPos(target, NULL, rect.left, rect.top, RequestedWidth, RequestedHeight, place);
         break;
     case ActionHide:
-        ShowWindow(target, SW_HIDE);
+        show(target, SW_HIDE);
         TargetHidden = 1;
         break;
     case ActionMove:
         GetWindowRect(target, &rect);
-        MoveWindow(target, RequestedLeft, RequestedTop, rect.right - rect.left, rect.bottom - rect.top,
-                   TRUE);
+        SetWindowPos(target, NULL, RequestedLeft, RequestedTop, rect.right - rect.left,
+                     rect.bottom - rect.top, place);
         break;
     case ActionShow:
-        ShowWindow(target, SW_SHOW);
+        show(target, SW_SHOW);
         TargetHidden = 0;
         break;
     case ActionSetAlpha:
-        if (TargetAlpha == 255.0f)
-            ClearOpacity(target, NULL);
-        else
-            ApplyOpacity(target, TargetAlpha);
+        if (answers) {
+            if (TargetAlpha == 255.0f)
+                ClearOpacity(target, NULL);
+            else
+                ApplyOpacity(target, TargetAlpha);
+        } else if (GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_LAYERED) {
+            // A style change is a message the target must answer, and cannot be
+            // posted: only the opacity of an already layered window changes now.
+            SetWindowAlpha(target, TargetAlpha);
+        }
+        break;
+    default:
         break;
     }
 }

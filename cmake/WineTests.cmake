@@ -15,8 +15,9 @@ target_compile_definitions(vexlo_core_hooks PUBLIC VEXLO_TEST_HOOKS=1)
 
 # Resources linked into the in-process tests, so LoadImage/LoadIcon find the artwork.
 file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
-add_executable(wine_tests ${WINE_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/resources/vexlo.rc)
-target_link_libraries(wine_tests PRIVATE vexlo_core_hooks gtest gtest_main)
+add_executable(wine_tests ${WINE_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/resources/vexlo.rc
+  ${CMAKE_SOURCE_DIR}/tools/shot/capture.cpp)
+target_link_libraries(wine_tests PRIVATE vexlo_core_hooks gtest gtest_main z)
 target_compile_options(wine_tests PRIVATE -fexec-charset=CP1251)
 target_link_options(wine_tests PRIVATE -static)
 # Wine's debugger can end a crashed process quietly; its report still fails the test.
@@ -52,3 +53,8 @@ endif()
 # The committed artwork and the compiled resource script: sizes, named colours, dialog styles.
 add_test(NAME art.CheckArtworkAndResources
          COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/artgen/check_art.py ${CMAKE_SOURCE_DIR}/resources)
+
+# A target in a process of its own whose thread can be put to sleep (the action tests).
+add_executable(vexlo_stuck_target WIN32 ${CMAKE_SOURCE_DIR}/tests/helpers/stuck_target.cpp)
+target_link_options(vexlo_stuck_target PRIVATE -static)
+add_dependencies(wine_tests vexlo_stuck_target)

@@ -12,7 +12,7 @@ static bool IsStockObject(HGDIOBJ object)
 }
 
 // A NULL object (a failed creation) leaves the DC as it was.
-static void SelectReplacing(HDC dc, HGDIOBJ object)
+void UseObject(HDC dc, HGDIOBJ object)
 {
     if (object == NULL)
         return;
@@ -21,24 +21,24 @@ static void SelectReplacing(HDC dc, HGDIOBJ object)
         DeleteObject(displaced);
 }
 
-void UsePen(HDC dc, Colour colour)
+void UsePen(HDC dc, Colour colour, int width)
 {
-    SelectReplacing(dc, CreatePen(PS_SOLID, 1, colour));
+    UseObject(dc, CreatePen(PS_SOLID, width, colour));
 }
 
 void UseBrush(HDC dc, Colour colour)
 {
-    SelectReplacing(dc, CreateSolidBrush(colour));
+    UseObject(dc, CreateSolidBrush(colour));
 }
 
 void UseHollowBrush(HDC dc)
 {
-    SelectReplacing(dc, GetStockObject(NULL_BRUSH));
+    UseObject(dc, GetStockObject(NULL_BRUSH));
 }
 
 void UseFont(HDC dc, const FontRequest& font)
 {
-    SelectReplacing(dc, CreateTemplateFont(font.height, font.width, font.weight));
+    UseObject(dc, CreateTemplateFont(font.height, font.width, font.weight));
 }
 
 void FillSolid(HDC dc, int left, int top, int right, int bottom, Colour colour)

@@ -7,7 +7,9 @@
 #include "panel/core/fonts.h"
 #include "panel/core/layout.h"
 
-void UsePen(HDC dc, Colour colour);           // 1-pixel solid pen
+void UsePen(HDC dc, Colour colour, int width = 1);  // solid pen
+// Selects any new object the same way.
+void UseObject(HDC dc, HGDIOBJ object);
 void UseBrush(HDC dc, Colour colour);         // solid brush
 void UseHollowBrush(HDC dc);                  // the stock NULL_BRUSH
 void UseFont(HDC dc, const FontRequest& font);  // from FontTemplate

@@ -4,6 +4,7 @@
 #include "catalogue/actions.h"
 #include "panel/skin.h"
 #include "panel/surface.h"
+#include "tray/tray.h"
 
 int HotState;
 int PressedControl;
@@ -27,6 +28,10 @@ LRESULT CALLBACK MainPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return OnPanelCommand(wParam, lParam);
     case WM_CTLCOLOREDIT:
         return OnCtlColorEdit(window, wParam, lParam);
+    case TrayCallbackMessage:
+        return OnTrayCallback(lParam);
     }
+    if (message == TaskbarCreatedMessage && message != 0)
+        return OnTaskbarCreated();
     return DefWindowProcA(window, message, wParam, lParam);
 }

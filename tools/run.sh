@@ -33,9 +33,10 @@ shots="$ROOT/build/screenshots"
 mkdir -p "$shots"
 "$WINELOADER" "$tree/vexlo.exe" &
 app=$!
-"$WINELOADER" "$tree/vexlo_shot.exe" "Z:${shots//\//\\}" >/dev/null
-echo "$shots/vexlo-folded.png"
-echo "$shots/vexlo-unfolded.png"
+# The tool prints the Windows paths of what it saved (to a file: a pipe could be
+# held open by Wine's system processes); show them as Unix paths.
+"$WINELOADER" "$tree/vexlo_shot.exe" "Z:${shots//\//\\}" >"$shots/saved.txt" || true
+tr -d '\r' <"$shots/saved.txt" | sed 's|^Z:||; s|\\|/|g'
 # Close the panel the way the system would, then wait for the program to end.
 "$WINELOADER" "$tree/vexlo_shot.exe" --close >/dev/null 2>&1 || true
 wait "$app" || true

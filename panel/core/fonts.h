@@ -16,6 +16,9 @@ inline constexpr FontRequest ControlFontRequest = {10, 10, 500};
 inline constexpr FontRequest HeadingFont = {15, 10, 900};
 inline constexpr FontRequest RadioLabelFont = {11, 8, 500};
 inline constexpr FontRequest QuestionMarkFont = {1, 0, 500};
+// The tray menu's own record: item labels and the upright caption.
+inline constexpr FontRequest MenuItemFont = {10, 8, 100};
+inline constexpr FontRequest MenuCaptionFont = {22, 11, 900};
 
 // The face used instead when the template face is scalable.
 inline constexpr char ScalableSubstituteFace[] = "Arial";

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "app/settings.h"
 #include "app/shell.h"
@@ -124,6 +125,48 @@ TEST(Settings, SaveStoresTheTitleAsStringWithItsNul)
     SaveLastWindow(window);
     EXPECT_STREQ(LastWindowText, "");
     DestroyWindow(window);
+}
+
+// The key exists but refuses every access (an empty access list).
+static bool LockSettingsKey(bool lock)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qorvsoft\\Vexlo", 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+        return false;
+    SECURITY_DESCRIPTOR sd;
+    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+    ACL empty;
+    InitializeAcl(&empty, sizeof(empty), ACL_REVISION);
+    SetSecurityDescriptorDacl(&sd, TRUE, lock ? &empty : NULL, FALSE);
+    bool ok = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &sd) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
+
+TEST(Settings, AnUnreadableKeyReadsNothingAndSavingFailsQuietly)
+{
+    ForgetSettings();
+    StoreRaw(REG_SZ, "Notes", 6);
+    ASSERT_TRUE(LockSettingsKey(true));
+    HKEY probe;
+    LONG denied = RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qorvsoft\\Vexlo", 0, KEY_READ, &probe);
+    if (denied == ERROR_SUCCESS)
+        RegCloseKey(probe);
+    std::memset(LastWindowText, 'x', sizeof(LastWindowText));
+    ReadSettings();
+    std::string read = LastWindowText;
+    HWND window = TitledWindow("Other");
+    SaveLastWindow(window);
+    DestroyWindow(window);
+    ASSERT_TRUE(LockSettingsKey(false));
+    ASSERT_EQ(denied, ERROR_ACCESS_DENIED) << "the platform did not refuse the locked key";
+    EXPECT_EQ(read, "");
+    // The stored value is untouched by the refused save.
+    char value[200];
+    DWORD bytes = sizeof(value), type = 0;
+    ASSERT_TRUE(ReadLastWindowValue(value, &bytes, &type));
+    EXPECT_STREQ(value, "Notes");
+    ForgetSettings();
 }
 
 TEST(Translucency, ProbeFindsTheFunctionAndStartsOpaque)

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/shell.h"
+#include "app/timeline.h"
 #include "catalogue/catalogue.h"
 
 namespace {
@@ -37,6 +38,23 @@ COLORREF ScreenPixel(int x, int y)
     return c;
 }
 
+// Closes whatever the program showed and waits for its end, so runs do not overlap.
+void CloseAndWait(PROCESS_INFORMATION* pi)
+{
+    static const char* const kClasses[] = {"Vexlo_App", "VexloFloor", "MinimalBench"};
+    for (const char* cls : kClasses) {
+        HWND w = FindWindowA(cls, NULL);
+        if (w != NULL)
+            PostMessageA(w, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(pi->hProcess, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(pi->hProcess, 3);
+    CloseHandle(pi->hThread);
+    CloseHandle(pi->hProcess);
+    // Let the screen settle back to the desktop colour.
+    Sleep(200);
+}
+
 // Time from CreateProcess to the panel's body colour at its centre row on screen.
 double TimeToFirstFrame(const char* exe, bool* ok)
 {
@@ -58,19 +76,7 @@ double TimeToFirstFrame(const char* exe, bool* ok)
         }
         Sleep(1);
     }
-    // Close whatever it showed and wait for the end, so runs do not overlap.
-    static const char* const kClasses[] = {"Vexlo_App", "VexloFloor", "MinimalBench"};
-    for (const char* cls : kClasses) {
-        HWND w = FindWindowA(cls, NULL);
-        if (w != NULL)
-            PostMessageA(w, WM_CLOSE, 0, 0);
-    }
-    if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0)
-        TerminateProcess(pi.hProcess, 3);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    // Let the screen settle back to the desktop colour.
-    Sleep(200);
+    CloseAndWait(&pi);
     return t;
 }
 
@@ -112,6 +118,71 @@ void StartUpBudget(const char* vexlo, const char* floor, const char* minimal)
     printf("startup: ratio to the floor %.2f (budget 1.25); to the bare window %.2f\n", m[0] / m[1], m[0] / m[2]);
 }
 
+void MovePointer(int x, int y)
+{
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (x * 65536 + w / 2) / w;
+    in.mi.dy = (y * 65536 + h / 2) / h;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof(in));
+}
+
+bool WaitForScreenPixel(int x, int y, COLORREF want, double seconds)
+{
+    const double start = Now();
+    while (ScreenPixel(x, y) != want) {
+        if (Now() - start > seconds)
+            return false;
+    }
+    return true;
+}
+
+// Median time from a real pointer move onto the SetTopmostButton's place to its
+// hover look on the screen; -1 when the look never came.
+double HoverLatency(const char* exe)
+{
+    RECT d;
+    GetClientRect(GetDesktopWindow(), &d);
+    const int left = (d.right - 370) / 2, top = (d.bottom - 150) / 2;
+    const COLORREF rest = RGB(104, 126, 210), hover = RGB(130, 156, 225);
+    PROCESS_INFORMATION pi;
+    if (!Start(exe, NULL, &pi))
+        return -1;
+    const int runs = 200;
+    double times[runs];
+    int n = 0;
+    if (WaitForScreenPixel(left + 3, top + 100, rest, 30)) {
+        for (int i = 0; i < runs; ++i) {
+            MovePointer(left + 200, top + 100);
+            if (!WaitForScreenPixel(left + 16, top + 120, rest, 2))
+                break;
+            const double t0 = Now();
+            MovePointer(left + 60, top + 128);
+            if (!WaitForScreenPixel(left + 16, top + 120, hover, 2))
+                break;
+            times[n++] = Now() - t0;
+        }
+    }
+    MovePointer(0, 0);
+    CloseAndWait(&pi);
+    return n == runs ? Median(times, n) : -1;
+}
+
+void PointerLatency(const char* vexlo, const char* minimal)
+{
+    const double panel = HoverLatency(vexlo), bare = HoverLatency(minimal);
+    if (panel < 0 || bare < 0) {
+        printf("pointer: a hover look did not show within 2 s (panel %s, bare window %s)\n",
+               panel < 0 ? "failed" : "ok", bare < 0 ? "failed" : "ok");
+        return;
+    }
+    printf("pointer: hover look on screen %.2f ms after a real move, bare window repaint %.2f ms "
+           "(medians of 200; no budget)\n",
+           panel * 1000, bare * 1000);
+}
+
 void IdleBudget(const char* vexlo)
 {
     PROCESS_INFORMATION pi;
@@ -126,12 +197,45 @@ void IdleBudget(const char* vexlo)
     auto ticks = [](FILETIME f) { return (ULONGLONG(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
     double cpu = double((ticks(k1) - ticks(k0)) + (ticks(u1) - ticks(u0))) / 1e7;
     printf("idle: %.3f s of CPU in 10 s with nothing happening (budget 0)\n", cpu);
-    HWND w = FindWindowA("Vexlo_App", NULL);
-    if (w)
-        PostMessageA(w, WM_CLOSE, 0, 0);
-    WaitForSingleObject(pi.hProcess, 10000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    CloseAndWait(&pi);
+}
+
+// Start-up steps as the program's own marks record them.
+struct Mark {
+    const char* step;
+    double at;
+};
+Mark Marks[32];
+int MarkCount = -1;  // not recording
+
+double ProcessStart()
+{
+    FILETIME created, exited, kernel, user, now;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    GetSystemTimeAsFileTime(&now);
+    auto ticks = [](FILETIME f) { return (ULONGLONG(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
+    return Now() - double(ticks(now) - ticks(created)) / 1e7;
+}
+
+// The steps of StartUp in this process, from the process's own creation.
+int Timeline()
+{
+    double created = ProcessStart();
+    double start = Now();
+    MarkCount = 0;
+    StartUp();
+    int n = MarkCount;
+    MarkCount = -1;
+    printf("timeline: process created -> main %.1f ms\n", (start - created) * 1000);
+    double last = start;
+    for (int i = 0; i < n; ++i) {
+        printf("timeline: %-26s %6.1f ms (at %6.1f ms)\n", Marks[i].step, (Marks[i].at - last) * 1000,
+               (Marks[i].at - created) * 1000);
+        last = Marks[i].at;
+    }
+    SendMessageA(MainPanel, WM_CLOSE, 0, 0);
+    TearDown();
+    return 0;
 }
 
 char TitleBuffer[256];
@@ -198,18 +302,36 @@ void RefreshBudget(const char* self)
 
 }  // namespace
 
+void TimelineMark(const char* step)
+{
+    if (MarkCount < 0 || MarkCount >= 32)
+        return;
+    Marks[MarkCount].step = step;
+    Marks[MarkCount].at = Now();
+    ++MarkCount;
+}
+
 int main(int argc, char** argv)
 {
+    if (argc == 2 && strcmp(argv[1], "--timeline") == 0)
+        return Timeline();
     if (argc == 2 && strcmp(argv[1], "--host-windows") == 0)
         return HostWindows();
     if (argc < 4) {
         fprintf(stderr, "usage: vexlo_bench <vexlo.exe> <floor.exe> <minimal.exe>\n");
         return 2;
     }
-    StartUpBudget(argv[1], argv[2], argv[3]);
-    IdleBudget(argv[1]);
+    // An optional fourth argument runs one figure alone.
+    auto wanted = [&](const char* figure) { return argc < 5 || strcmp(argv[4], figure) == 0; };
+    if (wanted("startup"))
+        StartUpBudget(argv[1], argv[2], argv[3]);
+    if (wanted("idle"))
+        IdleBudget(argv[1]);
+    if (wanted("pointer"))
+        PointerLatency(argv[1], argv[3]);
     char self[MAX_PATH];
     GetModuleFileNameA(NULL, self, sizeof(self));
-    RefreshBudget(self);
+    if (wanted("refresh"))
+        RefreshBudget(self);
     return 0;
 }

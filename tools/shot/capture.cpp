@@ -117,3 +117,19 @@ COLORREF ScreenPixel(int x, int y)
     ReleaseDC(NULL, screen);
     return c;
 }
+
+HWND WaitForProcessWindow(DWORD pid, const char* cls, const char* title, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        for (HWND w = FindWindowExA(NULL, NULL, cls, title); w != NULL; w = FindWindowExA(NULL, w, cls, title)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == pid && IsWindowVisible(w))
+                return w;
+        }
+        if (GetTickCount() - start > ms)
+            return NULL;
+        Sleep(50);
+    }
+}

@@ -1,5 +1,5 @@
-// Screen capture of a window into a PNG file (used by the screenshot tool and the
-// end-to-end tests).
+// Screen capture of a window into a PNG file, and waiting for another process's
+// window (used by the screenshot tool and the end-to-end tests).
 #pragma once
 #include <windows.h>
 
@@ -7,3 +7,6 @@
 bool CaptureWindowPng(HWND window, int width, int height, const char* path);
 // Reads one screen pixel through a fresh screen DC.
 COLORREF ScreenPixel(int x, int y);
+// A visible top-level window of process pid with this class (and title, unless
+// NULL), waited for up to ms milliseconds; NULL if none came.
+HWND WaitForProcessWindow(DWORD pid, const char* cls, const char* title, DWORD ms);

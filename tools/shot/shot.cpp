@@ -1,4 +1,5 @@
-// Saves screenshots of the running panel, folded and unfolded, as PNG files.
+// Saves screenshots of the running panel, folded and unfolded, of its open tray
+// menu and of its About box, as PNG files.
 // Usage: vexlo_shot <folder>; prints the paths it wrote. vexlo_shot --close asks
 // the panel to close; vexlo_shot --keep only waits (see below).
 #include <windows.h>
@@ -19,6 +20,52 @@ static bool WaitForPixel(HWND panel, int x, int y, COLORREF want, DWORD ms)
             return false;
         Sleep(50);
     }
+}
+
+static HWND WaitForWindowOf(HWND panel, const char* cls, const char* title, DWORD ms)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(panel, &pid);
+    return WaitForProcessWindow(pid, cls, title, ms);
+}
+
+// The tray menu, opened the way the notification area does it: the pointer
+// rests near the screen's bottom-right corner and the icon reports a right release.
+static bool ShootMenu(HWND panel, const char* path)
+{
+    RECT desk;
+    GetClientRect(GetDesktopWindow(), &desk);
+    SetCursorPos(desk.right - 40, desk.bottom - 30);
+    PostMessageA(panel, 954, 1, WM_RBUTTONUP);
+    HWND menu = WaitForWindowOf(panel, "Vexlo_menu", NULL, 15000);
+    if (menu == NULL)
+        return false;
+    // The pointer over the second item shows the hover look.
+    PostMessageA(menu, WM_MOUSEMOVE, 0, MAKELPARAM(100, 44));
+    Sleep(500);
+    bool ok = CaptureWindowPng(menu, 205, 88, path);
+    // Released over the left strip: the menu closes and nothing else happens.
+    PostMessageA(menu, WM_MOUSEMOVE, 0, MAKELPARAM(10, 44));
+    PostMessageA(menu, WM_LBUTTONUP, 0, MAKELPARAM(10, 44));
+    return ok;
+}
+
+// The About box, opened with a click on the panel's AboutButton.
+static bool ShootAbout(HWND panel, const char* path)
+{
+    const LPARAM about = MAKELPARAM(318, 10);
+    PostMessageA(panel, WM_MOUSEMOVE, 0, about);
+    PostMessageA(panel, WM_LBUTTONDOWN, MK_LBUTTON, about);
+    PostMessageA(panel, WM_LBUTTONUP, 0, about);
+    HWND box = WaitForWindowOf(panel, "#32770", "About Vexlo", 5000);
+    if (box == NULL)
+        return false;
+    Sleep(800);  // the fade-in takes about 420 ms
+    RECT r;
+    GetWindowRect(box, &r);
+    bool ok = CaptureWindowPng(box, r.right - r.left, r.bottom - r.top, path);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    return ok;
 }
 
 int main(int argc, char** argv)
@@ -70,5 +117,18 @@ int main(int argc, char** argv)
         return 1;
     }
     printf("%s\n%s\n", folded, unfolded);
+
+    char menu[MAX_PATH], about[MAX_PATH];
+    snprintf(menu, sizeof(menu), "%s\\vexlo-menu.png", argv[1]);
+    snprintf(about, sizeof(about), "%s\\vexlo-about.png", argv[1]);
+    if (!ShootMenu(panel, menu)) {
+        fprintf(stderr, "vexlo_shot: the tray menu did not open\n");
+        return 1;
+    }
+    printf("%s\n", menu);
+    if (ShootAbout(panel, about))
+        printf("%s\n", about);
+    else
+        fprintf(stderr, "vexlo_shot: no About box (this build's AboutButton does not open it)\n");
     return 0;
 }

@@ -1,0 +1,279 @@
+// Tray callback, tray menu, the shared pin routine: pixels of the menu's back
+// buffer and effects on the panel.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/shell.h"
+#include "panel/panel.h"
+#include "panel/pin.h"
+#include "panel/surface.h"
+#include "tests/wine/harness.h"
+#include "tests/wine/test_surface_checks.h"
+#include "tray/menu.h"
+#include "tray/tray.h"
+
+namespace {
+
+const COLORREF Ground = RGB(255, 255, 225), HoverFill = RGB(252, 152, 222), Black = RGB(0, 0, 0);
+const int kRowY[3] = {15, 44, 73};  // a point inside each item's row, right of its label
+
+LRESULT Tray(LPARAM mouse)
+{
+    return SendMessageA(MainPanel, TrayCallbackMessage, 1, mouse);
+}
+
+void OpenMenuAt(int x, int y)
+{
+    SetCursorPos(x, y);
+    ASSERT_EQ(Tray(WM_RBUTTONUP), 1);
+    PumpMessages(0);
+}
+
+void MoveTo(int x, int y)
+{
+    SendMessageA(TrayMenu, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+}
+
+void Choose(int item)
+{
+    MoveTo(195, kRowY[item - 1]);
+    SendMessageA(TrayMenu, WM_LBUTTONUP, 0, MAKELPARAM(195, kRowY[item - 1]));
+    PumpMessages(0);
+}
+
+// Bounding box and count of the pixels of colour c in [left,right) x [top,bottom).
+struct Ink {
+    int count, left, top, right, bottom;
+};
+Ink InkOf(HDC dc, int left, int top, int right, int bottom, COLORREF c)
+{
+    Ink ink = {0, right, bottom, left, top};
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            if (GetPixel(dc, x, y) == c) {
+                ++ink.count;
+                ink.left = x < ink.left ? x : ink.left;
+                ink.top = y < ink.top ? y : ink.top;
+                ink.right = x >= ink.right ? x + 1 : ink.right;
+                ink.bottom = y >= ink.bottom ? y + 1 : ink.bottom;
+            }
+    return ink;
+}
+
+int CheckMarkInk()
+{
+    return InkOf(MenuBackBuffer, 26, 7, 39, 22, Black).count;
+}
+
+// The item's icon in the menu is bitmap 9's cell; highlighted, the ground
+// around it takes the hover colour.
+void ExpectIcon(int item, int sourceX, bool highlighted)
+{
+    HBITMAP art = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(9), IMAGE_BITMAP, 0, 0, 0));
+    HDC dc = CreateCompatibleDC(MenuBackBuffer);
+    HGDIOBJ old = SelectObject(dc, art);
+    const int top = 3 + 29 * (item - 1);
+    int wrong = 0, lit = 0;
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 24; ++x) {
+            COLORREF want = GetPixel(dc, sourceX + x, 1 + y), got = GetPixel(MenuBackBuffer, 41 + x, top + y);
+            if (highlighted && want == Ground && got == HoverFill)
+                ++lit;
+            else if (got != want)
+                ++wrong;
+        }
+    EXPECT_EQ(wrong, 0) << "item " << item << " icon from x " << sourceX;
+    EXPECT_EQ(lit > 50, highlighted) << "item " << item << " ground on the hover colour";
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(art);
+}
+
+bool RowLit(int item)
+{
+    return GetPixel(MenuBackBuffer, 195, kRowY[item - 1]) == HoverFill;
+}
+
+}  // namespace
+
+TEST(TrayCallback, ReleasesShowAndOpenOtherMessagesChangeNothing)
+{
+    BootPanel(true);
+    ShowWindow(MainPanel, SW_HIDE);
+    PanelHidden = 1;
+    for (LPARAM other : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MBUTTONUP}) {
+        EXPECT_EQ(Tray(other), 0) << other;
+        EXPECT_TRUE(PanelHidden == 1 && !IsWindowVisible(MainPanel) && TrayMenu == NULL) << other;
+    }
+    EXPECT_EQ(Tray(WM_LBUTTONUP), 1);
+    PumpMessages(200);
+    EXPECT_TRUE(IsWindowVisible(MainPanel));
+    EXPECT_EQ(PanelHidden, 0);
+    EXPECT_EQ(GetForegroundWindow(), MainPanel);
+
+    // Right release: the menu's bottom-right corner at the pointer, above all windows.
+    OpenMenuAt(600, 500);
+    RECT r = {0, 0, 0, 0};
+    GetWindowRect(TrayMenu, &r);
+    EXPECT_TRUE(r.left == 395 && r.top == 412 && r.right == 600 && r.bottom == 500);
+    EXPECT_TRUE(IsWindowVisible(TrayMenu) && MenuShown == 1);
+    EXPECT_NE(GetWindowLongA(TrayMenu, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
+    // Left release on the shown panel: PanelHidden stays 0, the open menu keeps place and picture.
+    MoveTo(100, kRowY[0]);
+    EXPECT_EQ(Tray(WM_LBUTTONUP), 1);
+    PumpMessages(100);
+    GetWindowRect(TrayMenu, &r);
+    EXPECT_TRUE(PanelHidden == 0 && IsWindowVisible(TrayMenu) && MenuHotItem == 1 && RowLit(1) && r.left == 395);
+
+    // A second right release moves the same window; there is only ever one.
+    HWND first = TrayMenu;
+    OpenMenuAt(300, 250);
+    GetWindowRect(TrayMenu, &r);
+    EXPECT_TRUE(TrayMenu == first && r.left == 95 && r.top == 162);
+    EXPECT_EQ(FindWindowA("Vexlo_menu", NULL), first);
+    EXPECT_TRUE(FindWindowExA(NULL, first, "Vexlo_menu", NULL) == NULL);
+}
+
+TEST(TrayMenu, PictureFollowsPinnedAndHidden)
+{
+    BootPanel(true);
+    OpenMenuAt(500, 400);
+    HDC m = MenuBackBuffer;
+    EXPECT_EQ(GetPixel(m, 195, kRowY[0]), Ground);
+    EXPECT_EQ(GetPixel(m, 204, 44), Black);  // the frame
+    // The left strip: a gradient, neither ground nor hover, darker or lighter downwards.
+    COLORREF stripTop = GetPixel(m, 20, 4), stripBottom = GetPixel(m, 20, 84);
+    EXPECT_NE(stripTop, Ground);
+    EXPECT_NE(stripTop, stripBottom);
+    // The caption: white, inside the strip, taller than wide (turned).
+    Ink caption = InkOf(m, 0, 0, 41, 88, RGB(255, 255, 255));
+    EXPECT_GT(caption.count, 40);
+    EXPECT_GE(caption.left, 1);
+    EXPECT_LE(caption.right, 23);
+    EXPECT_GT(caption.bottom - caption.top, 2 * (caption.right - caption.left));
+    EXPECT_LE(caption.bottom, 76);
+
+    // The panel starts pinned: the check mark is there, and goes with the pin.
+    EXPECT_GT(CheckMarkInk(), 10);
+    ExpectIcon(1, 1, false);
+    ExpectIcon(3, 70, false);
+    PanelPinned = 0;
+    OpenMenuAt(500, 400);
+    EXPECT_EQ(CheckMarkInk(), 0);
+
+    // Item 2 by PanelHidden: minimise icon and "Свернуть", or restore icon and the longer "Развернуть".
+    ExpectIcon(2, 24, false);
+    Ink shown = InkOf(m, 67, 31, 200, 57, Black);
+    Choose(2);  // hides the panel
+    ASSERT_EQ(PanelHidden, 1);
+    OpenMenuAt(500, 400);
+    ExpectIcon(2, 47, false);
+    Ink hidden = InkOf(m, 67, 31, 200, 57, Black);
+    EXPECT_GT(shown.count, 50);
+    EXPECT_LE(shown.right, 204);
+    EXPECT_GE(hidden.right, shown.right + 8);
+    EXPECT_LE(hidden.right, 204);
+}
+
+// The codes of each move are the host's HoverStep table; here, what the rows show.
+TEST(TrayMenu, HoverKeepsTheHighlightUntilAnotherRow)
+{
+    BootPanel(true);
+    OpenMenuAt(500, 400);
+    MoveTo(100, kRowY[0]);
+    ExpectIcon(1, 1, true);
+    EXPECT_GT(CheckMarkInk(), 10);  // drawn again on the lit row
+    MoveTo(10, kRowY[0]);           // into the left strip: 11, still lit
+    EXPECT_TRUE(MenuHotItem == 11 && RowLit(1));
+    MoveTo(100, kRowY[0]);
+    EXPECT_TRUE(MenuHotItem == 1 && RowLit(1));
+    // Another row takes the highlight; the first is plain again, mark included.
+    MoveTo(100, kRowY[2]);
+    EXPECT_TRUE(!RowLit(1) && RowLit(3));
+    ExpectIcon(1, 1, false);
+    ExpectIcon(3, 70, true);
+    EXPECT_GT(CheckMarkInk(), 10);
+}
+
+TEST(TrayMenu, ChoicesActOnThePanelAndLeaveNoHighlight)
+{
+    BootPanel(true);
+    const struct {
+        int item;
+        int pinned, hidden;
+    } kChoices[] = {{1, 0, 0}, {1, 1, 0}, {2, 1, 1}, {2, 1, 0}, {1, 0, 0}};
+    for (const auto& c : kChoices) {
+        OpenMenuAt(500, 400);
+        Choose(c.item);
+        SCOPED_TRACE(testing::Message() << "item " << c.item << " to pinned " << c.pinned);
+        EXPECT_EQ(PanelPinned, c.pinned);
+        EXPECT_EQ(PanelHidden, c.hidden);
+        EXPECT_EQ((GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, c.pinned == 1);
+        EXPECT_EQ(IsWindowVisible(MainPanel) != 0, c.hidden == 0);
+        EXPECT_EQ(HotState, 4);
+        EXPECT_FALSE(IsWindowVisible(TrayMenu));
+        EXPECT_EQ(MenuShown, 0);
+        // The PinButton's face: the pin from above while pinned, from the side while not.
+        const RECT& p = PinButtonRect;
+        if (c.pinned)
+            SameBlock(BackBufferDC, p.left + 7, p.top + 3, SpriteStripDC, 90, 0, 16, 16, "pinned icon");
+        else
+            SameBlock(BackBufferDC, p.left + 3, p.top + 3, SpriteStripDC, 106, 0, 21, 17, "unpinned icon");
+        // The next opening shows no highlighted row, and the mark as pinned says.
+        OpenMenuAt(500, 400);
+        EXPECT_EQ(MenuHotItem, 0);
+        EXPECT_FALSE(RowLit(1) || RowLit(2) || RowLit(3));
+        EXPECT_EQ(CheckMarkInk() > 10, c.pinned == 1);
+        MoveTo(5, 80);
+        SendMessageA(TrayMenu, WM_LBUTTONUP, 0, 0);
+    }
+}
+
+TEST(PanelPin, FromTheButtonTheOpenMenuFollowsAtOnce)
+{
+    BootPanel(true);
+    // Menu hidden: the back buffer keeps its mark.
+    OpenMenuAt(500, 400);
+    CloseTrayMenu();
+    TogglePanelPin(PinFromButton);
+    EXPECT_EQ(PanelPinned, 0);
+    EXPECT_GT(CheckMarkInk(), 10);
+    EXPECT_EQ(GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
+    // Menu shown, row 1 left for the strip (11): the mark comes and goes on the hover colour.
+    OpenMenuAt(500, 400);
+    MoveTo(100, kRowY[0]);
+    MoveTo(10, kRowY[0]);
+    TogglePanelPin(PinFromButton);
+    EXPECT_GT(CheckMarkInk(), 10);
+    EXPECT_NE(GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    TogglePanelPin(PinFromButton);
+    EXPECT_EQ(CheckMarkInk(), 0);
+    EXPECT_EQ(InkOf(MenuBackBuffer, 26, 7, 39, 22, Ground).count, 0);
+
+    // From the menu, a pin draws the mark for the next showing.
+    CloseTrayMenu();
+    TogglePanelPin(PinFromMenu);
+    EXPECT_EQ(PanelPinned, 1);
+    EXPECT_GT(CheckMarkInk(), 10);
+}
+
+TEST(Tray, TaskbarCreatedAddsTheIconAgain)
+{
+    BootPanel(true);
+    ASSERT_NE(TaskbarCreatedMessage, 0u);
+    EXPECT_EQ(TaskbarCreatedMessage, RegisterWindowMessageA("TaskbarCreated"));
+    NOTIFYICONDATAA record;
+    ZeroMemory(&record, sizeof(record));
+    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record.hWnd = MainPanel;
+    record.uID = 1;
+    // A rebuilt notification area has lost the icon.
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &record));
+    ASSERT_FALSE(Shell_NotifyIconA(NIM_DELETE, &record));
+    SendMessageA(MainPanel, TaskbarCreatedMessage, 0, 0);
+    EXPECT_TRUE(Shell_NotifyIconA(NIM_DELETE, &record));
+}
