@@ -9,9 +9,9 @@ const int kNoLook = -1;
 // Each control's looks: hover, resting, pressed, after sliding off while held,
 // and after sliding back on.
 struct ControlLooks {
-    int control;
-    LookKind kind;
-    int hover, rest, press, left, back;
+    signed char control;
+    signed char kind;
+    signed char hover, rest, press, left, back;
 };
 const ControlLooks kLooks[] = {
     {ControlMinimize, LookBevel, 7, 6, 5, 5, 5},
@@ -26,16 +26,16 @@ const ControlLooks kLooks[] = {
     {ControlAbout, LookBevel, 7, 6, 5, 5, 5},
 };
 
-const int kHoverOrder[] = {ControlMinimize,     ControlClose,        ControlMore,
+const signed char kHoverOrder[] = {ControlMinimize,     ControlClose,        ControlMore,
                            ControlPin,          ControlSetTopmost,   ControlClearTopmost,
                            ControlVisibleRadio, ControlAllRadio,     ControlAbout};
-const int kReleaseOrder[] = {ControlMinimize,   ControlClose,        ControlAbout,
+const signed char kReleaseOrder[] = {ControlMinimize,   ControlClose,        ControlAbout,
                              ControlMore,       ControlRefresh,      ControlSetTopmost,
                              ControlClearTopmost, ControlVisibleRadio, ControlAllRadio};
 // Presses on these record the control; the pin and the thumbs are handled between.
-const int kPressBefore[] = {ControlMinimize,   ControlClose,        ControlMore, ControlRefresh,
+const signed char kPressBefore[] = {ControlMinimize,   ControlClose,        ControlMore, ControlRefresh,
                             ControlSetTopmost, ControlClearTopmost, ControlAbout};
-const int kPressAfter[] = {ControlVisibleRadio, ControlAllRadio};
+const signed char kPressAfter[] = {ControlVisibleRadio, ControlAllRadio};
 
 const ControlLooks* LooksOf(int control)
 {
@@ -68,7 +68,7 @@ void AddLook(PointerOutcome& out, int control, int style, int hotState)
         return;
     PointerLook& look = out.looks[out.lookCount++];
     look.control = control;
-    look.kind = l->kind;
+    look.kind = static_cast<LookKind>(l->kind);
     look.style = style;
     look.hotState = hotState;
 }
@@ -115,10 +115,10 @@ void HeldMove(PointerOutcome& out, const PointerRects& rects, int x, int y)
 
 bool InDragZone(const PointerFlags& flags, const PointerRects& rects, int x, int y)
 {
-    return y < 22 && x < rects.about.left && !(flags.layeredAvailable && PointInside(rects.panelTrack, x, y));
+    return y < 22 && x < rects.area[AreaAbout].left && !(flags.layeredAvailable && PointInside(rects.area[AreaPanelTrack], x, y));
 }
 
-bool PressRecorded(PointerOutcome& out, const int* order, size_t count, const PointerRects& rects, int x, int y)
+bool PressRecorded(PointerOutcome& out, const signed char* order, size_t count, const PointerRects& rects, int x, int y)
 {
     for (size_t i = 0; i < count; ++i) {
         int control = order[i];
@@ -144,9 +144,9 @@ void Press(PointerOutcome& out, const PointerFlags& flags, const PointerRects& r
     if (Hit(rects, ControlPin, x, y)) {
         out.hotState = ControlPin;
         out.action = PointerTogglePin;
-    } else if (flags.layeredAvailable && PointInside(rects.panelThumb, x, y)) {
+    } else if (flags.layeredAvailable && PointInside(rects.area[AreaPanelThumb], x, y)) {
         out.action = PointerStartPanelSlider;
-    } else if (flags.layeredAvailable && PointInside(rects.targetThumb, x, y)) {
+    } else if (flags.layeredAvailable && PointInside(rects.area[AreaTargetThumb], x, y)) {
         out.action = PointerStartTargetSlider;
     } else {
         PressRecorded(out, kPressAfter, sizeof(kPressAfter) / sizeof(kPressAfter[0]), rects, x, y);
@@ -246,28 +246,10 @@ int PointerY(std::uint32_t lParam, bool asSigned)
 
 const PanelRect& ControlRect(const PointerRects& rects, int control)
 {
-    switch (control) {
-    case ControlMinimize:
-        return rects.minimize;
-    case ControlClose:
-        return rects.close;
-    case ControlMore:
-        return rects.more;
-    case ControlPin:
-        return rects.pin;
-    case ControlRefresh:
-        return rects.refresh;
-    case ControlSetTopmost:
-        return rects.setTopmost;
-    case ControlClearTopmost:
-        return rects.clearTopmost;
-    case ControlVisibleRadio:
-        return rects.visibleRadio;
-    case ControlAllRadio:
-        return rects.allRadio;
-    case ControlAbout:
-        return rects.about;
-    }
+    if (control == ControlAbout)
+        return rects.area[AreaAbout];
+    if (control >= ControlMinimize && control <= ControlAllRadio)
+        return rects.area[control - ControlMinimize];
     static const PanelRect kNowhere = {0, 0, 0, 0};
     return kNowhere;
 }

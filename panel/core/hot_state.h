@@ -23,10 +23,25 @@ enum PanelControl {
 // A pressed control the pointer has left while the button is held.
 constexpr int LeftWhilePressed = 10;
 
+// The hot areas, the controls first in the order of their codes.
+enum PointerArea {
+    AreaMinimize,
+    AreaClose,
+    AreaMore,
+    AreaPin,
+    AreaRefresh,
+    AreaSetTopmost,
+    AreaClearTopmost,
+    AreaVisibleRadio,
+    AreaAllRadio,
+    AreaAbout,
+    AreaPanelTrack,  // the last three are empty without translucency
+    AreaPanelThumb,
+    AreaTargetThumb,
+    AreaCount,
+};
 struct PointerRects {
-    PanelRect minimize, close, about, more, pin, refresh;
-    PanelRect setTopmost, clearTopmost, visibleRadio, allRadio;
-    PanelRect panelTrack, panelThumb, targetThumb;  // empty without translucency
+    PanelRect area[AreaCount];
 };
 
 // Strict on all four sides: a point on an edge is outside.

@@ -9,13 +9,12 @@ namespace {
 PointerRects StandardRects(bool layered)
 {
     ControlLayout c = LayoutControls(370, 150);
-    PointerRects r = {c.minimize, c.close, c.about, c.more, c.pin, c.refresh,
-                      c.setTopmost, c.clearTopmost, c.visibleRadio, c.allRadio,
-                      {}, {}, {}};
+    PointerRects r = {{c.minimize, c.close, c.more, c.pin, c.refresh, c.setTopmost, c.clearTopmost,
+                       c.visibleRadio, c.allRadio, c.about, {}, {}, {}}};
     if (layered) {
-        r.panelTrack = c.panelOpacityTrack;
-        r.panelThumb = PanelOpacityThumbAt(255.0f);    // (71,5)-(75,17)
-        r.targetThumb = TargetOpacityThumbAt(255.0f);  // (349,231)-(355,256)
+        r.area[AreaPanelTrack] = c.panelOpacityTrack;
+        r.area[AreaPanelThumb] = PanelOpacityThumbAt(255.0f);    // (71,5)-(75,17)
+        r.area[AreaTargetThumb] = TargetOpacityThumbAt(255.0f);  // (349,231)-(355,256)
     }
     return r;
 }
@@ -58,7 +57,7 @@ void ExpectLooks(const PointerOutcome& o, L first, L second, const char* row)
 
 TEST(PointerRules, PointInsideIsStrictAndClampInclusive)
 {
-    const PanelRect m = kRects.minimize;  // (331,4)-(345,17)
+    const PanelRect m = kRects.area[AreaMinimize];  // (331,4)-(345,17)
     const struct {
         int x, y;
         bool inside;

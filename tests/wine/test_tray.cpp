@@ -206,7 +206,7 @@ TEST(TrayMenu, ChoicesActOnThePanelAndLeaveNoHighlight)
         int pinned, hidden;
     } kChoices[] = {{1, 0, 0}, {1, 1, 0}, {2, 1, 1}, {2, 1, 0}, {1, 0, 0}};
     for (const auto& c : kChoices) {
-        OpenMenuAt(500, 400);
+        OpenMenuAt(300, 250);  // the pointer off the panel, which answers its moves
         Choose(c.item);
         SCOPED_TRACE(testing::Message() << "item " << c.item << " to pinned " << c.pinned);
         EXPECT_EQ(PanelPinned, c.pinned);
@@ -223,7 +223,7 @@ TEST(TrayMenu, ChoicesActOnThePanelAndLeaveNoHighlight)
         else
             SameBlock(BackBufferDC, p.left + 3, p.top + 3, SpriteStripDC, 106, 0, 21, 17, "unpinned icon");
         // The next opening shows no highlighted row, and the mark as pinned says.
-        OpenMenuAt(500, 400);
+        OpenMenuAt(300, 250);
         EXPECT_EQ(MenuHotItem, 0);
         EXPECT_FALSE(RowLit(1) || RowLit(2) || RowLit(3));
         EXPECT_EQ(CheckMarkInk() > 10, c.pinned == 1);

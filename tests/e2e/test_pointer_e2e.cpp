@@ -1,0 +1,248 @@
+// The real vexlo.exe driven by real pointer input, watched from outside through
+// screen pixels, window styles and the stored value.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <set>
+#include <string>
+
+#include "tests/e2e/driver.h"
+#include "tools/shot/capture.h"
+
+namespace {
+
+const COLORREF Base = RGB(104, 126, 210), Dark = RGB(35, 51, 156), Green = RGB(0, 255, 0);
+const COLORREF RaisedInner = RGB(130, 156, 225), SunkenInner = RGB(56, 84, 192);
+const char kTargetTitle[] = "000 Vexlo e2e target";  // sorts first in the list
+
+// Nothing changes for a while.
+void Settle()
+{
+    WaitFor([] { return false; }, 300);
+}
+
+// The running program with the driver's target selected from the stored title.
+struct Session {
+    Launched app;
+    HWND panel;
+    HWND target;
+    POINT origin;  // the panel's top-left on the screen
+
+    bool Start(bool withTarget = true)
+    {
+        target = withTarget ? MakeTarget(kTargetTitle, 20, 20, 200, 150) : NULL;
+        StoreLastWindow(withTarget ? kTargetTitle : NULL);
+        app = Launch();
+        panel = app.ok ? WaitForPanel(app.pi.dwProcessId, 30000) : NULL;
+        if (panel == NULL)
+            return false;
+        Locate();
+        // The first picture is on the screen once the body colour shows.
+        if (!WaitFor([&] { return ScreenPixel(origin.x + 3, origin.y + 100) == Base; }))
+            return false;
+        // The window manager takes the focus back once after the panel is first
+        // activated; let that happen on a click on empty panel area.
+        Click(250, 100);
+        Settle();
+        return true;
+    }
+    void Locate()
+    {
+        RECT r;
+        GetWindowRect(panel, &r);
+        origin.x = r.left;
+        origin.y = r.top;
+    }
+    // Screen pixel at a client point of the panel.
+    COLORREF At(int x, int y) const { return ScreenPixel(origin.x + x, origin.y + y); }
+    bool Shows(int x, int y, COLORREF c) const
+    {
+        return WaitFor([&] { return At(x, y) == c; }, 5000);
+    }
+    void To(int x, int y) const { PointerTo(origin.x + x, origin.y + y); }
+    void Click(int x, int y) const { ClickAt(origin.x + x, origin.y + y); }
+    int Height() const
+    {
+        RECT r;
+        GetWindowRect(panel, &r);
+        return r.bottom - r.top;
+    }
+    void Unfold()
+    {
+        Click(250, 128);
+        WaitFor([&] { return Height() == 300 && At(303, 129) == Green; });
+    }
+    ~Session()
+    {
+        if (panel != NULL && IsWindow(panel))
+            ClosePanel(panel, app);
+        if (target != NULL)
+            DestroyWindow(target);
+    }
+};
+
+bool Topmost(HWND w)
+{
+    return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+BYTE AlphaOf(HWND w)
+{
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!(GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_LAYERED) || !GetLayeredWindowAttributes(w, NULL, &alpha, &flags))
+        return 0;
+    return alpha;
+}
+
+}  // namespace
+
+TEST(PointerEndToEnd, LooksShowAndOnlyAPressAndReleaseOnTheButtonActs)
+{
+    Session s;
+    ASSERT_TRUE(s.Start());
+    ASSERT_FALSE(Topmost(s.target));
+    // The SetTopmostButton's inner top-left frame pixel tells its look.
+    s.To(60, 128);
+    EXPECT_TRUE(s.Shows(18, 120, RaisedInner)) << "hover";
+    LeftDown();
+    EXPECT_TRUE(s.Shows(18, 120, SunkenInner)) << "pressed";
+    EXPECT_EQ(s.At(18, 119), Dark);
+    s.To(60, 100);
+    EXPECT_TRUE(s.Shows(18, 120, Base)) << "slid off";
+    LeftUp();
+    Settle();
+    EXPECT_FALSE(Topmost(s.target)) << "released off the button";
+
+    LeftDown();  // on empty area, then released over the button
+    s.To(60, 128);
+    LeftUp();
+    Settle();
+    EXPECT_FALSE(Topmost(s.target)) << "pressed elsewhere";
+
+    s.To(60, 100);
+    s.To(60, 128);
+    LeftDown();
+    s.To(60, 100);
+    s.To(60, 128);
+    EXPECT_TRUE(s.Shows(18, 120, SunkenInner)) << "slid back on";
+    LeftUp();
+    EXPECT_TRUE(s.Shows(18, 120, RaisedInner)) << "released";
+    EXPECT_TRUE(WaitFor([&] { return Topmost(s.target); })) << "Set on top";
+    EXPECT_EQ(StoredLastWindow(), kTargetTitle);
+
+    StoreLastWindow("");
+    s.Click(150, 128);
+    EXPECT_TRUE(WaitFor([&] { return !Topmost(s.target); })) << "Clear on top";
+    EXPECT_EQ(StoredLastWindow(), kTargetTitle);
+}
+
+TEST(PointerEndToEnd, TitleStripDragStopsAtEveryEdgeAndReleasesOverAControlDoNothing)
+{
+    Session s;
+    ASSERT_TRUE(s.Start());
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    // To the bottom-right corner: the pointer ends over the MoreButton of the held panel.
+    const int right = w - 370, bottom = h - 150;
+    DragFromTo(s.origin.x + 100, s.origin.y + 10, right + 250, bottom + 128);
+    s.Locate();
+    EXPECT_EQ(s.origin.x, right);
+    EXPECT_EQ(s.origin.y, bottom);
+    Settle();
+    EXPECT_EQ(s.Height(), 150) << "a release over the MoreButton after a drag folds nothing";
+
+    DragFromTo(s.origin.x + 100, s.origin.y + 10, 0, 0);
+    s.Locate();
+    EXPECT_EQ(s.origin.x, 0);
+    EXPECT_EQ(s.origin.y, 0);
+    // Back from the edge, the panel follows at once, at the pointer's new offset.
+    DragFromTo(s.origin.x + 100, s.origin.y + 10, 300, 200);
+    s.Locate();
+    EXPECT_EQ(s.origin.x, 200);
+    EXPECT_EQ(s.origin.y, 190);
+    RECT clip;
+    GetClipCursor(&clip);
+    EXPECT_EQ(clip.right - clip.left, w) << "clip lifted";
+}
+
+TEST(PointerEndToEnd, MoreButtonUnfoldsInStepsThenFoldsBack)
+{
+    Session s;
+    ASSERT_TRUE(s.Start());
+    EXPECT_EQ(s.At(303, 126), Green);
+    s.Click(250, 128);
+    std::set<int> heights;
+    WaitFor([&] {
+        heights.insert(s.Height());
+        return s.Height() == 300;
+    });
+    for (int height : heights)
+        EXPECT_TRUE(height == 150 || (height % 25 == 0 && height >= 175 && height <= 300)) << height;
+    EXPECT_TRUE(s.Shows(303, 129, Green)) << "arrow up";
+    EXPECT_TRUE(s.Shows(303, 126, Base));
+    EXPECT_TRUE(s.Shows(100, 148, Base)) << "row 148 gone";
+    EXPECT_EQ(s.At(100, 149), Base);
+
+    // The geometry fields and their buttons work in the unfolded part.
+    HWND widthEdit = FindWindowExA(s.panel, NULL, "Edit", NULL);
+    ASSERT_TRUE(widthEdit != NULL);
+    SendMessageA(widthEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("250"));
+    s.Click(292, 170);  // ApplySizeButton
+    EXPECT_TRUE(WaitFor([&] {
+        RECT r;
+        GetWindowRect(s.target, &r);
+        return r.right - r.left == 250;
+    })) << "resized through the unfolded panel";
+
+    s.Click(250, 128);
+    EXPECT_TRUE(WaitFor([&] { return s.Height() == 150; }));
+    EXPECT_TRUE(s.Shows(100, 148, Dark)) << "dark rows back";
+    EXPECT_TRUE(s.Shows(303, 126, Green)) << "arrow down";
+    EXPECT_EQ(s.At(303, 129), Base);
+}
+
+TEST(PointerEndToEnd, SlidersSetThePanelAndTargetOpacity)
+{
+    Session s;
+    ASSERT_TRUE(s.Start());
+    // Panel slider: 28 pixels left of the right end is alpha 127.
+    DragFromTo(s.origin.x + 73, s.origin.y + 10, s.origin.x + 45, s.origin.y + 10);
+    EXPECT_TRUE(WaitFor([&] { return AlphaOf(s.panel) == 127; })) << int(AlphaOf(s.panel));
+    DragFromTo(s.origin.x + 45, s.origin.y + 10, s.origin.x + 74, s.origin.y + 10);
+    EXPECT_TRUE(WaitFor([&] { return !(GetWindowLongA(s.panel, GWL_EXSTYLE) & WS_EX_LAYERED); }))
+        << "plain again at the right end";
+
+    s.Unfold();
+    DragFromTo(s.origin.x + 352, s.origin.y + 243, s.origin.x + 252, s.origin.y + 243);
+    EXPECT_TRUE(WaitFor([&] { return AlphaOf(s.target) == 123; })) << int(AlphaOf(s.target));
+}
+
+TEST(PointerEndToEnd, VanishedTargetWarningCanBeDismissedWithThePointer)
+{
+    Session s;
+    ASSERT_TRUE(s.Start());
+    s.Unfold();
+    DestroyWindow(s.target);
+    s.target = NULL;
+    // The first thumb step finds the window gone and shows the warning box,
+    // which takes the capture from the panel in the middle of the drag.
+    s.To(352, 243);
+    LeftDown();
+    s.To(340, 243);
+    HWND box = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (box = FindProcessWindow(s.app.pi.dwProcessId, "#32770")) != NULL; }));
+    LeftUp();
+    RECT clip;
+    GetClipCursor(&clip);
+    EXPECT_EQ(clip.right - clip.left, GetSystemMetrics(SM_CXSCREEN)) << "the pointer is free";
+    HWND ok = GetDlgItem(box, IDOK);
+    if (ok == NULL)
+        ok = GetDlgItem(box, IDCANCEL);
+    ASSERT_TRUE(ok != NULL);
+    RECT r;
+    GetWindowRect(ok, &r);
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); })) << "OK clicked with the pointer";
+    Settle();
+    EXPECT_TRUE(FindProcessWindow(s.app.pi.dwProcessId, "#32770") == NULL) << "no second box";
+}
