@@ -167,47 +167,27 @@ void Release(PointerOutcome& out, const PointerFlags& flags, const PointerRects&
     // Only the control that was pressed acts, even if no move came between.
     if (hit != out.pressedControl)
         return;
-    switch (hit) {
-    case ControlMinimize:
-        out.action = PointerHideToTray;
-        break;
-    case ControlClose:
-        out.action = PointerCloseProgram;
-        break;
-    case ControlAbout:
+    if (hit == ControlAbout) {
         if (!flags.aboutOpen) {
             out.hotState = 31;
             AddLook(out, ControlAbout, 5, 31);
             out.action = PointerOpenAbout;
         }
-        break;
-    case ControlMore:
-        AddLook(out, hit, 1, hit);
-        out.action = PointerStartFold;
-        break;
-    case ControlRefresh:
-        AddLook(out, hit, 1, hit);
-        out.action = PointerRefreshList;
-        break;
-    case ControlSetTopmost:
-        AddLook(out, hit, 1, hit);
-        out.action = PointerSetTopmost;
-        break;
-    case ControlClearTopmost:
-        AddLook(out, hit, 1, hit);
-        out.action = PointerClearTopmost;
-        break;
-    case ControlVisibleRadio:
-        AddLook(out, ControlVisibleRadio, 3, hit);
-        AddLook(out, ControlAllRadio, 1, hit);
-        out.action = PointerChooseVisible;
-        break;
-    case ControlAllRadio:
-        AddLook(out, ControlAllRadio, 3, hit);
-        AddLook(out, ControlVisibleRadio, 1, hit);
-        out.action = PointerChooseAll;
-        break;
+        return;
     }
+    if (hit == ControlVisibleRadio || hit == ControlAllRadio) {
+        AddLook(out, hit, 3, hit);
+        AddLook(out, ControlVisibleRadio + ControlAllRadio - hit, 1, hit);
+        out.action = hit == ControlVisibleRadio ? PointerChooseVisible : PointerChooseAll;
+        return;
+    }
+    // By control code, 1 to 7; the title-bar buttons keep the look they have.
+    static const PointerAction kActions[] = {PointerNoAction,   PointerHideToTray,  PointerCloseProgram,
+                                             PointerStartFold,  PointerNoAction,    PointerRefreshList,
+                                             PointerSetTopmost, PointerClearTopmost};
+    if (hit > ControlClose)
+        AddLook(out, hit, 1, hit);
+    out.action = kActions[hit];
 }
 
 }  // namespace

@@ -43,7 +43,8 @@ BOOL CALLBACK FindOf(HWND w, LPARAM lp)
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     char cls[64];
-    if (pid == d->pid && w != d->skip && GetClassNameA(w, cls, sizeof(cls)) && std::strcmp(cls, d->className) == 0) {
+    if (pid == d->pid && w != d->skip &&
+        (d->className == NULL || (GetClassNameA(w, cls, sizeof(cls)) && std::strcmp(cls, d->className) == 0))) {
         d->found = w;
         return FALSE;
     }

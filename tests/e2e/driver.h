@@ -39,5 +39,5 @@ HWND MakeTarget(const char* title, int x, int y, int width, int height);
 void StoreLastWindow(const char* title);
 std::string StoredLastWindow();
 
-// A window of the process with the given class, other than skip.
+// A window of the process with the given class (any class for NULL), other than skip.
 HWND FindProcessWindow(DWORD pid, const char* className, HWND skip = NULL);

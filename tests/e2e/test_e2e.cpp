@@ -12,23 +12,6 @@
 
 namespace {
 
-struct FindData {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK AnyWindowOf(HWND w, LPARAM lp)
-{
-    FindData* d = reinterpret_cast<FindData*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid == d->pid) {
-        d->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 bool KeyExists()
 {
     HKEY key;
@@ -77,9 +60,7 @@ TEST(EndToEnd, PanelStartsCentredAndClosesWithCodeOne)
     ASSERT_TRUE(second.ok);
     EXPECT_EQ(WaitExit(second, 30000), 0u);
     EXPECT_FALSE(KeyExists());
-    FindData d = {second.pi.dwProcessId, NULL};
-    EnumWindows(AnyWindowOf, reinterpret_cast<LPARAM>(&d));
-    EXPECT_TRUE(d.found == NULL);
+    EXPECT_TRUE(FindProcessWindow(second.pi.dwProcessId, NULL) == NULL);
     CloseHandles(second);
 
     EXPECT_TRUE(IsWindow(panel));
@@ -113,11 +94,13 @@ TEST(EndToEnd, ScreenshotsFoldedAndUnfolded)
     std::string folded = folder + "\\vexlo-folded.png";
     EXPECT_TRUE(CaptureWindowPng(panel, 370, 150, folded.c_str()));
 
-    SetWindowPos(panel, NULL, 0, 0, 370, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    start = GetTickCount();
-    while (ScreenPixel(r.left + 3, r.top + 280) != body && GetTickCount() - start < 15000)
-        Sleep(50);
-    EXPECT_EQ(ScreenPixel(r.left + 3, r.top + 280), body);
+    // A real unfold with the pointer, which then leaves the button in its resting look.
+    ClickAt(r.left + 250, r.top + 128);
+    PointerTo(r.left + 250, r.top + 100);
+    PointerTo(0, 0);
+    EXPECT_TRUE(WaitFor([&] {
+        return ScreenPixel(r.left + 3, r.top + 280) == body && ScreenPixel(r.left + 303, r.top + 129) == RGB(0, 255, 0);
+    }));
     std::string unfolded = folder + "\\vexlo-unfolded.png";
     EXPECT_TRUE(CaptureWindowPng(panel, 370, 300, unfolded.c_str()));
 

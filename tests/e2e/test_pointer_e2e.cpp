@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
+#include <cwchar>
 #include <set>
 #include <string>
 
@@ -245,4 +247,84 @@ TEST(PointerEndToEnd, VanishedTargetWarningCanBeDismissedWithThePointer)
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); })) << "OK clicked with the pointer";
     Settle();
     EXPECT_TRUE(FindProcessWindow(s.app.pi.dwProcessId, "#32770") == NULL) << "no second box";
+}
+
+TEST(PointerEndToEnd, TitleButtonsAndPinActOnThePanel)
+{
+    Session s;
+    ASSERT_TRUE(s.Start(false));
+    ASSERT_TRUE(Topmost(s.panel));
+    s.Click(350, 130);
+    EXPECT_TRUE(WaitFor([&] { return !Topmost(s.panel); })) << "unpinned";
+    s.Click(350, 130);
+    EXPECT_TRUE(WaitFor([&] { return Topmost(s.panel); })) << "pinned again";
+
+    // About opens once; a second click while it is open opens no second box.
+    const DWORD pid = s.app.pi.dwProcessId;
+    s.Click(318, 10);
+    HWND about = NULL;
+    ASSERT_TRUE(WaitFor([&] { return (about = FindProcessWindow(pid, "#32770")) != NULL && IsWindowVisible(about); }));
+    s.Click(318, 10);
+    Settle();
+    EXPECT_TRUE(FindProcessWindow(pid, "#32770", about) == NULL) << "a second About box";
+    PostMessageA(about, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(about); }));
+
+    s.Click(338, 10);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(s.panel); })) << "hidden to the tray";
+    // The tray icon's left release, as the notification area delivers it.
+    PostMessageA(s.panel, 954, 1, WM_LBUTTONUP);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(s.panel) != 0; })) << "back from the tray";
+
+    Settle();
+    s.Click(358, 10);
+    EXPECT_EQ(WaitExit(s.app, 30000), 1u) << "CloseButton";
+    CloseHandles(s.app);
+    s.panel = NULL;
+}
+
+// The everyday request across two runs: pick a window, set it on top, find it
+// selected again at the next start.
+TEST(PointerEndToEnd, PickSetOnTopAndFindItSelectedNextTime)
+{
+    Session s;
+    StoreLastWindow(NULL);
+    s.target = MakeTarget(kTargetTitle, 20, 20, 210, 160);
+    s.app = Launch();
+    ASSERT_TRUE(s.app.ok);
+    s.panel = WaitForPanel(s.app.pi.dwProcessId, 30000);
+    ASSERT_TRUE(s.panel != NULL);
+    s.Locate();
+    s.Click(250, 100);
+    Settle();
+    // Open the list with its arrow and pick the first entry, which is the target.
+    s.Click(330, 58);
+    s.Click(100, 76);
+    s.Unfold();
+    HWND widthEdit = FindWindowExA(s.panel, NULL, "Edit", NULL);
+    char text[16] = "";
+    WaitFor([&] {
+        SendMessageA(widthEdit, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+        return std::strcmp(text, "210") == 0;
+    });
+    ASSERT_STREQ(text, "210") << "the target's width shows once it is picked";
+
+    s.Click(60, 128);
+    EXPECT_TRUE(WaitFor([&] { return Topmost(s.target); }));
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == s.target; })) << GetForegroundWindow();
+    EXPECT_EQ(StoredLastWindow(), kTargetTitle);
+    ClosePanel(s.panel, s.app);
+
+    // The next run selects it again.
+    s.app = Launch();
+    s.panel = WaitForPanel(s.app.pi.dwProcessId, 30000);
+    ASSERT_TRUE(s.panel != NULL);
+    wchar_t item[128] = L"";
+    EXPECT_TRUE(WaitFor([&] {
+        // The list comes a moment after the title.
+        HWND combo = FindWindowExA(s.panel, NULL, "ComboBox", NULL);
+        LRESULT chosen = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+        return chosen != CB_ERR && SendMessageW(combo, CB_GETLBTEXT, chosen, reinterpret_cast<LPARAM>(item)) > 0 &&
+               std::wcsncmp(item, L"000 Vexlo e2e target", 20) == 0;
+    }));
 }
