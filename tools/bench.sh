@@ -3,7 +3,7 @@
 # and a bare window,
 # idle CPU, and a refresh over 3,300 windows against the bare enumeration.
 # Timings are ratios taken in one run. An argument (startup, idle, pointer,
-# refresh) measures that figure alone.
+# drawing, refresh) measures that figure alone.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"

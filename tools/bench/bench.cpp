@@ -1,6 +1,7 @@
 // Measures the budgets that need a running program; prints one line per figure.
 // Usage (under Wine): vexlo_bench <vexlo.exe> <floor.exe> <minimal.exe>
 #include <windows.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include "app/shell.h"
 #include "app/timeline.h"
 #include "catalogue/catalogue.h"
+#include "panel/surface.h"
 
 namespace {
 
@@ -300,6 +302,135 @@ void RefreshBudget(const char* self)
     CloseHandle(pi.hProcess);
 }
 
+// ---- Drawing objects: many looks, folds and slider steps through the real window procedure ----
+
+void Send(UINT message, WPARAM wParam, int x, int y)
+{
+    SendMessageA(MainPanel, message, wParam, MAKELPARAM(x, y));
+}
+
+// A fingerprint of what a rectangle of a DC shows.
+DWORD Fingerprint(HDC dc, const RECT& r)
+{
+    DWORD h = 2166136261u;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            h = (h ^ GetPixel(dc, x, y)) * 16777619u;
+    return h;
+}
+
+SIZE_T PrivateBytes()
+{
+    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    counters.cb = sizeof(counters);
+    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                            sizeof(counters));
+    return counters.PrivateUsage;
+}
+
+struct Control {
+    const RECT* rect;
+    bool onScreen;  // title-bar looks go straight to the window
+};
+
+const POINT kEmpty = {200, 100};  // no control there
+
+// Hover, press, slide off and release outside (no action), move away; the
+// fingerprints of the hover, pressed and resting looks go to out[0..2].
+void Cycle(const Control& c, DWORD* out)
+{
+    const RECT& r = *c.rect;
+    const int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    HDC dc = c.onScreen ? PanelDC : BackBufferDC;
+    Send(WM_MOUSEMOVE, 0, x, y);
+    if (out)
+        out[0] = Fingerprint(dc, r);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+    if (out)
+        out[1] = Fingerprint(dc, r);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, kEmpty.x, kEmpty.y);
+    if (out)
+        out[2] = Fingerprint(dc, r);
+    Send(WM_LBUTTONUP, 0, kEmpty.x, kEmpty.y);
+    Send(WM_MOUSEMOVE, 0, kEmpty.x, kEmpty.y);
+}
+
+void Fold()
+{
+    const RECT& m = MoreButtonRect;
+    const int x = (m.left + m.right) / 2, y = (m.top + m.bottom) / 2;
+    Send(WM_MOUSEMOVE, 0, x, y);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, x, y);
+    Send(WM_LBUTTONUP, 0, x, y);
+    for (int tick = 0; tick < 6; ++tick)
+        SendMessageA(MainPanel, WM_TIMER, 1, 0);
+    Send(WM_MOUSEMOVE, 0, kEmpty.x, kEmpty.y);
+}
+
+// Drags a thumb from its place to the track's left end and back, one pixel a step.
+int SliderSweep(const RECT& thumb, int trackLeft)
+{
+    const int x0 = (thumb.left + thumb.right) / 2, y = (thumb.top + thumb.bottom) / 2;
+    int steps = 0;
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, x0, y);
+    for (int x = x0 - 1; x >= trackLeft; --x, ++steps)
+        Send(WM_MOUSEMOVE, MK_LBUTTON, x, y);
+    for (int x = trackLeft + 1; x <= x0; ++x, ++steps)
+        Send(WM_MOUSEMOVE, MK_LBUTTON, x, y);
+    Send(WM_LBUTTONUP, 0, x0, y);
+    return steps;
+}
+
+void DrawingObjectsBudget()
+{
+    StartUp();
+    // No target: the target slider's steps act on nothing.
+    SendMessageA(WindowCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    const Control controls[] = {
+        {&MinimizeButtonRect, true},   {&CloseButtonRect, true},         {&AboutButtonRect, true},
+        {&MoreButtonRect, false},      {&RefreshButtonRect, false},      {&SetTopmostButtonRect, false},
+        {&ClearTopmostButtonRect, false}, {&VisibleWindowsRadioRect, false}, {&AllWindowsRadioRect, false},
+    };
+    const int count = sizeof(controls) / sizeof(controls[0]);
+    DWORD before[count][3], after[count][3];
+    for (int i = 0; i < count; ++i)
+        Cycle(controls[i], before[i]);
+    const RECT panelTrack = PanelOpacityTrack, targetTrack = TargetOpacityTrack;
+    const DWORD tracksBefore = Fingerprint(BackBufferDC, panelTrack) ^ Fingerprint(BackBufferDC, targetTrack);
+    const RECT wholeBefore = {0, 0, 370, 300};
+    const DWORD pictureBefore = Fingerprint(BackBufferDC, wholeBefore);
+    const SIZE_T memoryBefore = PrivateBytes();
+
+    const double t0 = Now();
+    for (int i = 0; i < 50000; ++i)
+        Cycle(controls[i % count], NULL);
+    const double t1 = Now();
+    for (int i = 0; i < 200; ++i)
+        Fold();
+    int steps = 0;
+    while (steps < 1000) {
+        steps += SliderSweep(PanelOpacityThumb, PanelOpacityTrack.left);
+        steps += SliderSweep(TargetOpacityThumb, TargetOpacityTrack.left);
+    }
+    const double t2 = Now();
+
+    int exact = 0;
+    for (int i = 0; i < count; ++i) {
+        Cycle(controls[i], after[i]);
+        for (int k = 0; k < 3; ++k)
+            exact += after[i][k] == before[i][k];
+    }
+    exact += (Fingerprint(BackBufferDC, panelTrack) ^ Fingerprint(BackBufferDC, targetTrack)) == tracksBefore;
+    exact += Fingerprint(BackBufferDC, wholeBefore) == pictureBefore;
+    const long grown = long(PrivateBytes()) - long(memoryBefore);
+    printf("drawing: 50,000 hover/press/release cycles %.1f s, 200 folds and %d slider steps %.1f s\n", t1 - t0,
+           steps, t2 - t1);
+    printf("drawing: %d of %d looks exact afterwards; private memory grew %ld KiB (budget under 64)\n", exact,
+           count * 3 + 2, grown / 1024);
+    SendMessageA(MainPanel, WM_CLOSE, 0, 0);
+    TearDown();
+}
+
 }  // namespace
 
 void TimelineMark(const char* step)
@@ -315,6 +446,10 @@ int main(int argc, char** argv)
 {
     if (argc == 2 && strcmp(argv[1], "--timeline") == 0)
         return Timeline();
+    if (argc == 2 && strcmp(argv[1], "--drawing") == 0) {
+        DrawingObjectsBudget();
+        return 0;
+    }
     if (argc == 2 && strcmp(argv[1], "--host-windows") == 0)
         return HostWindows();
     if (argc < 4) {
@@ -331,6 +466,15 @@ int main(int argc, char** argv)
         PointerLatency(argv[1], argv[3]);
     char self[MAX_PATH];
     GetModuleFileNameA(NULL, self, sizeof(self));
+    if (wanted("drawing")) {
+        // In a process of its own, so the start-up is the program's usual one.
+        PROCESS_INFORMATION pi;
+        if (Start(self, "--drawing", &pi)) {
+            WaitForSingleObject(pi.hProcess, 600000);
+            CloseHandle(pi.hThread);
+            CloseHandle(pi.hProcess);
+        }
+    }
     if (wanted("refresh"))
         RefreshBudget(self);
     return 0;
