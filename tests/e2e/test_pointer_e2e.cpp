@@ -55,6 +55,27 @@ struct Session {
         origin.x = r.left;
         origin.y = r.top;
     }
+    bool StandsAt(int x, int y)
+    {
+        return WaitFor([&] {
+            Locate();
+            return origin.x == x && origin.y == y;
+        }, 3000);
+    }
+    // Drags the title strip's (100,10) to the screen point (x,y). Wine under this
+    // window manager now and then sets a panel that moved itself back to (0,0) as
+    // the drag ends; one more drag then still has to end where the clamp holds it.
+    bool DragTitleTo(int x, int y, int wantX, int wantY)
+    {
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            Locate();
+            DragFromTo(origin.x + 100, origin.y + 10, x, y);
+            if (StandsAt(wantX, wantY))
+                return true;
+        }
+        ADD_FAILURE() << "panel at " << origin.x << "," << origin.y << ", not " << wantX << "," << wantY;
+        return false;
+    }
     // Screen pixel at a client point of the panel.
     COLORREF At(int x, int y) const { return ScreenPixel(origin.x + x, origin.y + y); }
     bool Shows(int x, int y, COLORREF c) const
@@ -146,22 +167,13 @@ TEST(PointerEndToEnd, TitleStripDragStopsAtEveryEdgeAndReleasesOverAControlDoNot
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     // To the bottom-right corner: the pointer ends over the MoreButton of the held panel.
     const int right = w - 370, bottom = h - 150;
-    DragFromTo(s.origin.x + 100, s.origin.y + 10, right + 250, bottom + 128);
-    s.Locate();
-    EXPECT_EQ(s.origin.x, right);
-    EXPECT_EQ(s.origin.y, bottom);
+    EXPECT_TRUE(s.DragTitleTo(right + 250, bottom + 128, right, bottom));
     Settle();
     EXPECT_EQ(s.Height(), 150) << "a release over the MoreButton after a drag folds nothing";
 
-    DragFromTo(s.origin.x + 100, s.origin.y + 10, 0, 0);
-    s.Locate();
-    EXPECT_EQ(s.origin.x, 0);
-    EXPECT_EQ(s.origin.y, 0);
+    EXPECT_TRUE(s.DragTitleTo(0, 0, 0, 0));
     // Back from the edge, the panel follows at once, at the pointer's new offset.
-    DragFromTo(s.origin.x + 100, s.origin.y + 10, 300, 200);
-    s.Locate();
-    EXPECT_EQ(s.origin.x, 200);
-    EXPECT_EQ(s.origin.y, 190);
+    EXPECT_TRUE(s.DragTitleTo(300, 200, 200, 190));
     RECT clip;
     GetClipCursor(&clip);
     EXPECT_EQ(clip.right - clip.left, w) << "clip lifted";
