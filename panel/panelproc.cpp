@@ -2,6 +2,8 @@
 
 #include "app/shell.h"
 #include "catalogue/actions.h"
+#include "panel/motion.h"
+#include "panel/pointer.h"
 #include "panel/skin.h"
 #include "panel/surface.h"
 #include "tray/tray.h"
@@ -21,6 +23,28 @@ LRESULT CALLBACK MainPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_PAINT:
         PresentPanel(0);
         return 0;
+    case WM_MOUSEMOVE:
+        return OnPanelMouseMove(window, wParam, lParam);
+    case WM_LBUTTONDOWN:
+        return OnPanelButtonDown(window, wParam, lParam);
+    case WM_LBUTTONUP:
+        return OnPanelButtonUp(lParam);
+    case WM_NCLBUTTONUP:
+        EndDrag();
+        return 1;
+    case WM_TIMER:
+        OnFoldTimer(wParam);
+        return 1;
+    case WM_CAPTURECHANGED:
+        // A modal box or another window took the capture mid-drag: the
+        // release will never come here, so end the drag now.
+        if (reinterpret_cast<HWND>(lParam) != window)
+            EndDragOnCaptureLoss();
+        return 0;
+    case WM_CANCELMODE:
+        // The default handling lets the capture go.
+        EndDragOnCaptureLoss();
+        break;
     case WM_CLOSE:
         OnPanelClose(window);
         return 1;

@@ -11,6 +11,7 @@
 #include "panel/core/layout.h"
 #include "panel/core/skin_rules.h"
 #include "panel/gdi.h"
+#include "panel/motion.h"
 #include "panel/panel.h"
 #include "panel/skin.h"
 
@@ -227,13 +228,7 @@ static void DrawTargetButtons(const ControlLayout& layout)
     Text(dc, ClearTopmostButtonRect.left + 14, ClearTopmostButtonRect.top + 1, "Снять");
 
     // The arrow points down while the panel is folded.
-    const RECT& m = MoreButtonRect;
-    const POINT arrow[3] = {{m.right - 15, m.top + 7}, {m.right - 6, m.top + 7}, {m.right - 11, m.top + 12}};
-    HRGN triangle = CreatePolygonRgn(arrow, 3, ALTERNATE);
-    HBRUSH green = CreateSolidBrush(kGreen);
-    FillRgn(dc, triangle, green);
-    DeleteObject(green);
-    DeleteObject(triangle);
+    DrawMoreArrow();
     Bevel(MoreButtonRect, 0);
 
     PinButtonRect = ToRect(layout.pin);

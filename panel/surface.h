@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "panel/core/layout.h"
+
 extern HDC BackBufferDC;
 extern HBITMAP BackBuffer;
 extern HDC ArtDC;
@@ -21,6 +23,12 @@ extern RECT RefreshButtonRect, VisibleWindowsRadioRect, AllWindowsRadioRect;
 extern RECT SetTopmostButtonRect, ClearTopmostButtonRect, MoreButtonRect;
 extern RECT PinButtonRect, PinFaceRect;
 extern RECT TargetOpacityTrack, TargetOpacityLine, TargetOpacityThumb;
+
+inline PanelRect AsPanelRect(const RECT& r)
+{
+    PanelRect p = {r.left, r.top, r.right, r.bottom};
+    return p;
+}
 
 // The window region: rounded top corners, square bottom, covering the unfolded height.
 void SetPanelRegion();

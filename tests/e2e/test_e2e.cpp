@@ -7,101 +7,10 @@
 #include <cstring>
 #include <string>
 
+#include "tests/e2e/driver.h"
 #include "tools/shot/capture.h"
 
 namespace {
-
-std::string ExePath()
-{
-    const char* unixPath = std::getenv("VEXLO_EXE");
-    if (unixPath == NULL)
-        return "vexlo.exe";
-    // Wine maps the Unix root to drive Z:.
-    std::string p = std::string("Z:") + unixPath;
-    for (char& c : p)
-        if (c == '/')
-            c = '\\';
-    return p;
-}
-
-struct Launched {
-    PROCESS_INFORMATION pi;
-    bool ok;
-};
-
-Launched Launch()
-{
-    Launched l;
-    std::memset(&l, 0, sizeof(l));
-    STARTUPINFOA si;
-    std::memset(&si, 0, sizeof(si));
-    si.cb = sizeof(si);
-    std::string cmd = "\"" + ExePath() + "\"";
-    l.ok = CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &l.pi) != 0;
-    return l;
-}
-
-struct FindData {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindPanelOf(HWND w, LPARAM lp)
-{
-    FindData* d = reinterpret_cast<FindData*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char cls[32];
-    if (pid == d->pid && GetClassNameA(w, cls, sizeof(cls)) && std::strcmp(cls, "Vexlo_App") == 0) {
-        d->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForPanel(DWORD pid, DWORD ms)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        FindData d = {pid, NULL};
-        EnumWindows(FindPanelOf, reinterpret_cast<LPARAM>(&d));
-        char title[16] = "";
-        // The title comes a moment after the window shows; wait for both.
-        if (d.found && IsWindowVisible(d.found) && GetWindowTextA(d.found, title, sizeof(title)) &&
-            std::strcmp(title, "Vexlo") == 0)
-            return d.found;
-        if (GetTickCount() - start > ms)
-            return NULL;
-        Sleep(50);
-    }
-}
-
-BOOL CALLBACK AnyWindowOf(HWND w, LPARAM lp)
-{
-    FindData* d = reinterpret_cast<FindData*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid == d->pid) {
-        d->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-DWORD WaitExit(const Launched& l, DWORD ms)
-{
-    if (WaitForSingleObject(l.pi.hProcess, ms) != WAIT_OBJECT_0)
-        return 0xDEADBEEF;
-    DWORD code = 0xDEADBEEF;
-    GetExitCodeProcess(l.pi.hProcess, &code);
-    return code;
-}
-
-void CloseHandles(Launched& l)
-{
-    CloseHandle(l.pi.hThread);
-    CloseHandle(l.pi.hProcess);
-}
 
 bool KeyExists()
 {
@@ -151,9 +60,7 @@ TEST(EndToEnd, PanelStartsCentredAndClosesWithCodeOne)
     ASSERT_TRUE(second.ok);
     EXPECT_EQ(WaitExit(second, 30000), 0u);
     EXPECT_FALSE(KeyExists());
-    FindData d = {second.pi.dwProcessId, NULL};
-    EnumWindows(AnyWindowOf, reinterpret_cast<LPARAM>(&d));
-    EXPECT_TRUE(d.found == NULL);
+    EXPECT_TRUE(FindProcessWindow(second.pi.dwProcessId, NULL) == NULL);
     CloseHandles(second);
 
     EXPECT_TRUE(IsWindow(panel));
@@ -187,11 +94,13 @@ TEST(EndToEnd, ScreenshotsFoldedAndUnfolded)
     std::string folded = folder + "\\vexlo-folded.png";
     EXPECT_TRUE(CaptureWindowPng(panel, 370, 150, folded.c_str()));
 
-    SetWindowPos(panel, NULL, 0, 0, 370, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    start = GetTickCount();
-    while (ScreenPixel(r.left + 3, r.top + 280) != body && GetTickCount() - start < 15000)
-        Sleep(50);
-    EXPECT_EQ(ScreenPixel(r.left + 3, r.top + 280), body);
+    // A real unfold with the pointer, which then leaves the button in its resting look.
+    ClickAt(r.left + 250, r.top + 128);
+    PointerTo(r.left + 250, r.top + 100);
+    PointerTo(0, 0);
+    EXPECT_TRUE(WaitFor([&] {
+        return ScreenPixel(r.left + 3, r.top + 280) == body && ScreenPixel(r.left + 303, r.top + 129) == RGB(0, 255, 0);
+    }));
     std::string unfolded = folder + "\\vexlo-unfolded.png";
     EXPECT_TRUE(CaptureWindowPng(panel, 370, 300, unfolded.c_str()));
 

@@ -6,6 +6,8 @@
 void BootPanel(bool translucency)
 {
     TranslucencyForcedUnavailable = translucency ? 0 : 1;
+    // Tests send the pointer messages themselves; the real pointer stays off the panel.
+    SetCursorPos(0, 0);
     StartUp();
     PumpMessages(0);
 }

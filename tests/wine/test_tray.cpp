@@ -206,7 +206,7 @@ TEST(TrayMenu, ChoicesActOnThePanelAndLeaveNoHighlight)
         int pinned, hidden;
     } kChoices[] = {{1, 0, 0}, {1, 1, 0}, {2, 1, 1}, {2, 1, 0}, {1, 0, 0}};
     for (const auto& c : kChoices) {
-        OpenMenuAt(500, 400);
+        OpenMenuAt(300, 250);  // the pointer off the panel, which answers its moves
         Choose(c.item);
         SCOPED_TRACE(testing::Message() << "item " << c.item << " to pinned " << c.pinned);
         EXPECT_EQ(PanelPinned, c.pinned);
@@ -223,7 +223,7 @@ TEST(TrayMenu, ChoicesActOnThePanelAndLeaveNoHighlight)
         else
             SameBlock(BackBufferDC, p.left + 3, p.top + 3, SpriteStripDC, 106, 0, 21, 17, "unpinned icon");
         // The next opening shows no highlighted row, and the mark as pinned says.
-        OpenMenuAt(500, 400);
+        OpenMenuAt(300, 250);
         EXPECT_EQ(MenuHotItem, 0);
         EXPECT_FALSE(RowLit(1) || RowLit(2) || RowLit(3));
         EXPECT_EQ(CheckMarkInk() > 10, c.pinned == 1);
@@ -232,14 +232,34 @@ TEST(TrayMenu, ChoicesActOnThePanelAndLeaveNoHighlight)
     }
 }
 
+// A press and a release on the PinButton, through the panel's own messages:
+// the toggle comes with the press, the release adds nothing.
+static void ClickPinButton(bool pinnedAfter)
+{
+    const RECT& p = PinButtonRect;
+    SendMessageA(MainPanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(350, 130));
+    EXPECT_EQ(PanelPinned, pinnedAfter ? 1 : 0);
+    EXPECT_EQ(PressedControl, 0);
+    SendMessageA(MainPanel, WM_LBUTTONUP, 0, MAKELPARAM(350, 130));
+    EXPECT_EQ(PanelPinned, pinnedAfter ? 1 : 0);
+    EXPECT_EQ(HotState, 4);
+    // Sunken without a face move while pinned, raised while not; the pin from above or the side.
+    EXPECT_EQ(GetPixel(BackBufferDC, p.left + 3, p.top), pinnedAfter ? RGB(35, 51, 156) : RGB(155, 177, 255));
+    EXPECT_EQ(GetPixel(BackBufferDC, p.left + 3, p.top + 1), pinnedAfter ? RGB(56, 84, 192) : RGB(130, 156, 225));
+    if (pinnedAfter)
+        SameBlock(BackBufferDC, p.left + 7, p.top + 3, SpriteStripDC, 90, 0, 16, 16, "pinned icon");
+    else
+        SameBlock(BackBufferDC, p.left + 3, p.top + 3, SpriteStripDC, 106, 0, 21, 17, "unpinned icon");
+    SameBlock(PanelDC, p.left + 2, p.top + 2, BackBufferDC, p.left + 2, p.top + 2, 22, 18, "face on screen");
+}
+
 TEST(PanelPin, FromTheButtonTheOpenMenuFollowsAtOnce)
 {
     BootPanel(true);
     // Menu hidden: the back buffer keeps its mark.
     OpenMenuAt(500, 400);
     CloseTrayMenu();
-    TogglePanelPin(PinFromButton);
-    EXPECT_EQ(PanelPinned, 0);
+    ClickPinButton(false);
     EXPECT_GT(CheckMarkInk(), 10);
     EXPECT_EQ(GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 
@@ -247,10 +267,13 @@ TEST(PanelPin, FromTheButtonTheOpenMenuFollowsAtOnce)
     OpenMenuAt(500, 400);
     MoveTo(100, kRowY[0]);
     MoveTo(10, kRowY[0]);
-    TogglePanelPin(PinFromButton);
+    ClickPinButton(true);
     EXPECT_GT(CheckMarkInk(), 10);
     EXPECT_NE(GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    TogglePanelPin(PinFromButton);
+    HDC menu = GetDC(TrayMenu);
+    SameBlock(menu, 26, 7, MenuBackBuffer, 26, 7, 13, 15, "mark on the menu");
+    ReleaseDC(TrayMenu, menu);
+    ClickPinButton(false);
     EXPECT_EQ(CheckMarkInk(), 0);
     EXPECT_EQ(InkOf(MenuBackBuffer, 26, 7, 39, 22, Ground).count, 0);
 

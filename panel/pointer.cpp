@@ -1,0 +1,170 @@
+#include "panel/pointer.h"
+
+#include <commctrl.h>
+
+#include "about/about.h"
+#include "app/shell.h"
+#include "app/translucency.h"
+#include "catalogue/actions.h"
+#include "catalogue/catalogue.h"
+#include "panel/core/hot_state.h"
+#include "panel/motion.h"
+#include "panel/panel.h"
+#include "panel/pin.h"
+#include "panel/skin.h"
+#include "panel/surface.h"
+#include "tray/menu.h"
+
+// One record for every relay; its time field is never written.
+static MSG TooltipRelayMessage;
+
+static PointerRects CurrentRects()
+{
+    static const RECT* const kAreas[AreaCount] = {
+        &MinimizeButtonRect,      &CloseButtonRect,     &MoreButtonRect,         &PinButtonRect,
+        &RefreshButtonRect,       &SetTopmostButtonRect, &ClearTopmostButtonRect, &VisibleWindowsRadioRect,
+        &AllWindowsRadioRect,     &AboutButtonRect,     &PanelOpacityTrack,      &PanelOpacityThumb,
+        &TargetOpacityThumb,
+    };
+    PointerRects r;
+    for (int i = 0; i < AreaCount; ++i)
+        r.area[i] = AsPanelRect(*kAreas[i]);
+    return r;
+}
+
+static DragKind CurrentDrag()
+{
+    if (DraggingPanel)
+        return DragPanel;
+    if (DraggingPanelOpacity)
+        return DragPanelSlider;
+    return DraggingTargetOpacity ? DragTargetSlider : DragNone;
+}
+
+static void RelayToTooltip(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    TooltipRelayMessage.hwnd = window;
+    TooltipRelayMessage.message = message;
+    TooltipRelayMessage.wParam = wParam;
+    TooltipRelayMessage.lParam = lParam;
+    TooltipRelayMessage.pt.x = PointerX(static_cast<DWORD>(lParam), true);
+    TooltipRelayMessage.pt.y = PointerY(static_cast<DWORD>(lParam), true);
+    SendMessageA(PanelTooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&TooltipRelayMessage));
+}
+
+static void DrawLook(const PointerRects& rects, const PointerLook& look)
+{
+    // Title-strip styles pick their button from HotState.
+    HotState = look.hotState;
+    if (look.kind == LookRadio) {
+        DrawRadio(look.control - ControlVisibleRadio, look.style);
+        return;
+    }
+    const PanelRect& r = ControlRect(rects, look.control);
+    DrawBevel(BackBufferDC, r.left, r.top, r.right, r.bottom, look.style);
+}
+
+static void HideToTray()
+{
+    ShowWindow(MainPanel, SW_HIDE);
+    PanelHidden = 1;
+    if (MenuShown)
+        CloseTrayMenu();
+}
+
+static void RunAction(PointerAction action, int x, int y)
+{
+    switch (action) {
+    case PointerNoAction:
+        break;
+    case PointerHideToTray:
+        HideToTray();
+        break;
+    case PointerCloseProgram:
+        SendMessageA(MainPanel, WM_CLOSE, 0, 0);
+        break;
+    case PointerOpenAbout:
+        OpenAboutBox();
+        break;
+    case PointerStartFold:
+        StartFold();
+        break;
+    case PointerRefreshList:
+        RefreshWindowList(true);
+        break;
+    case PointerSetTopmost:
+        ApplyToTarget(ActionPin);
+        break;
+    case PointerClearTopmost:
+        ApplyToTarget(ActionUnpin);
+        break;
+    case PointerChooseVisible:
+    case PointerChooseAll:
+        RefreshWindowList(false);
+        break;
+    case PointerTogglePin:
+        TogglePanelPin(PinFromButton);
+        break;
+    case PointerStartPanelDrag:
+        StartPanelDrag(x, y);
+        break;
+    case PointerStartPanelSlider:
+        StartPanelSlider(x);
+        break;
+    case PointerStartTargetSlider:
+        StartTargetSlider(x);
+        break;
+    case PointerPanelDragStep:
+        PanelDragStep(x, y);
+        break;
+    case PointerPanelSliderStep:
+        PanelSliderStep(x);
+        break;
+    case PointerTargetSliderStep:
+        TargetSliderStep(x);
+        break;
+    }
+}
+
+static void Perform(PointerEvent event, int x, int y)
+{
+    const PointerRects rects = CurrentRects();
+    PointerFlags flags = {PanelPinned, LayeredAvailable, AboutOpen, CurrentDrag()};
+    PointerOutcome o = DecidePointer(HotState, PressedControl, flags, rects, event, x, y);
+    PressedControl = o.pressedControl;
+    // A radio choice sets both flags before the radios are drawn, as each reads its own.
+    if (o.action == PointerChooseVisible || o.action == PointerChooseAll) {
+        ListVisibleOnly = o.action == PointerChooseVisible;
+        ListAllWindows = !ListVisibleOnly;
+    }
+    for (int i = 0; i < o.lookCount; ++i)
+        DrawLook(rects, o.looks[i]);
+    HotState = o.hotState;
+    RunAction(o.action, x, y);
+}
+
+LRESULT OnPanelMouseMove(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    RelayToTooltip(window, WM_MOUSEMOVE, wParam, lParam);
+    // With the button held the pointer may be captured outside: signed halves.
+    const bool held = (wParam & MK_LBUTTON) != 0;
+    const DWORD at = static_cast<DWORD>(lParam);
+    Perform(held ? PointerMoveDown : PointerMoveUp, PointerX(at, held), PointerY(at, held));
+    return 1;
+}
+
+LRESULT OnPanelButtonDown(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    RelayToTooltip(window, WM_LBUTTONDOWN, wParam, lParam);
+    const DWORD at = static_cast<DWORD>(lParam);
+    Perform(PointerPress, PointerX(at, true), PointerY(at, true));
+    return 1;
+}
+
+LRESULT OnPanelButtonUp(LPARAM lParam)
+{
+    const DWORD at = static_cast<DWORD>(lParam);
+    Perform(PointerRelease, PointerX(at, false), PointerY(at, false));
+    EndDrag();
+    return 1;
+}

@@ -1,0 +1,229 @@
+#include "tests/e2e/driver.h"
+
+#include <cstdlib>
+#include <cstring>
+
+std::string ExePath()
+{
+    const char* unixPath = std::getenv("VEXLO_EXE");
+    if (unixPath == NULL)
+        return "vexlo.exe";
+    // Wine maps the Unix root to drive Z:.
+    std::string p = std::string("Z:") + unixPath;
+    for (char& c : p)
+        if (c == '/')
+            c = '\\';
+    return p;
+}
+
+Launched Launch()
+{
+    Launched l;
+    std::memset(&l, 0, sizeof(l));
+    STARTUPINFOA si;
+    std::memset(&si, 0, sizeof(si));
+    si.cb = sizeof(si);
+    std::string cmd = "\"" + ExePath() + "\"";
+    l.ok = CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &l.pi) != 0;
+    return l;
+}
+
+namespace {
+
+struct FindData {
+    DWORD pid;
+    const char* className;
+    HWND skip;
+    HWND found;
+};
+
+BOOL CALLBACK FindOf(HWND w, LPARAM lp)
+{
+    FindData* d = reinterpret_cast<FindData*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char cls[64];
+    if (pid == d->pid && w != d->skip &&
+        (d->className == NULL || (GetClassNameA(w, cls, sizeof(cls)) && std::strcmp(cls, d->className) == 0))) {
+        d->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+LRESULT CALLBACK TargetProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
+{
+    return DefWindowProcA(w, m, wp, lp);
+}
+
+}  // namespace
+
+HWND FindProcessWindow(DWORD pid, const char* className, HWND skip)
+{
+    FindData d = {pid, className, skip, NULL};
+    EnumWindows(FindOf, reinterpret_cast<LPARAM>(&d));
+    return d.found;
+}
+
+HWND WaitForPanel(DWORD pid, DWORD ms)
+{
+    HWND panel = NULL;
+    WaitFor(
+        [&] {
+            panel = FindProcessWindow(pid, "Vexlo_App");
+            char title[16] = "";
+            // The title comes a moment after the window shows; wait for both.
+            return panel && IsWindowVisible(panel) && GetWindowTextA(panel, title, sizeof(title)) &&
+                   std::strcmp(title, "Vexlo") == 0;
+        },
+        ms);
+    return panel;
+}
+
+DWORD WaitExit(const Launched& l, DWORD ms)
+{
+    DWORD code = 0xDEADBEEF;
+    if (WaitFor([&] { return WaitForSingleObject(l.pi.hProcess, 0) == WAIT_OBJECT_0; }, ms))
+        GetExitCodeProcess(l.pi.hProcess, &code);
+    return code;
+}
+
+void CloseHandles(Launched& l)
+{
+    CloseHandle(l.pi.hThread);
+    CloseHandle(l.pi.hProcess);
+}
+
+void ClosePanel(HWND panel, Launched& l)
+{
+    PostMessageA(panel, WM_CLOSE, 0, 0);
+    DWORD code = WaitExit(l, 30000);
+    if (code == 0xDEADBEEF)
+        TerminateProcess(l.pi.hProcess, 2);
+    CloseHandles(l);
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (done())
+            return true;
+        if (GetTickCount() - start > ms)
+            return false;
+        Sleep(10);
+    }
+}
+
+static void SendPointer(DWORD flags, int x, int y)
+{
+    INPUT in;
+    std::memset(&in, 0, sizeof(in));
+    in.type = INPUT_MOUSE;
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    // Rounded up, so that scaling back and truncating lands on the pixel itself.
+    in.mi.dx = (x * 65536 + w - 1) / w;
+    in.mi.dy = (y * 65536 + h - 1) / h;
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &in, sizeof(in));
+}
+
+static POINT Cursor()
+{
+    POINT p;
+    GetCursorPos(&p);
+    return p;
+}
+
+// Where the driver last put the pointer; button events are sent there.
+static POINT LastPointer;
+
+void PointerTo(int x, int y)
+{
+    LastPointer.x = x;
+    LastPointer.y = y;
+    SendPointer(0, x, y);
+    WaitFor([&] { return Cursor().x == x && Cursor().y == y; }, 2000);
+    // Let the panel's thread take the move before the next input.
+    WaitFor([] { return false; }, 60);
+}
+
+static void Button(DWORD flag)
+{
+    SendPointer(flag, LastPointer.x, LastPointer.y);
+    WaitFor([] { return false; }, 80);
+}
+
+void LeftDown()
+{
+    Button(MOUSEEVENTF_LEFTDOWN);
+}
+
+void LeftUp()
+{
+    Button(MOUSEEVENTF_LEFTUP);
+}
+
+void ClickAt(int x, int y)
+{
+    PointerTo(x, y);
+    LeftDown();
+    LeftUp();
+}
+
+void DragFromTo(int x0, int y0, int x1, int y1)
+{
+    PointerTo(x0, y0);
+    LeftDown();
+    const int steps = 8;
+    for (int i = 1; i <= steps; ++i)
+        PointerTo(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
+    LeftUp();
+}
+
+HWND MakeTarget(const char* title, int x, int y, int width, int height)
+{
+    WNDCLASSA wc;
+    std::memset(&wc, 0, sizeof(wc));
+    wc.lpfnWndProc = TargetProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "VexloE2ETarget";
+    RegisterClassA(&wc);
+    // A plain popup: the window manager leaves it alone and never hands it the focus back.
+    HWND w = CreateWindowExA(0, "VexloE2ETarget", title, WS_POPUP | WS_VISIBLE, x, y, width, height,
+                             NULL, NULL, wc.hInstance, NULL);
+    WaitFor([] { return false; }, 100);
+    return w;
+}
+
+static const char kKey[] = "SOFTWARE\\Qorvsoft\\Vexlo";
+
+void StoreLastWindow(const char* title)
+{
+    if (title == NULL) {
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
+        return;
+    }
+    HKEY key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, NULL, 0, KEY_WRITE, NULL, &key, NULL);
+    RegSetValueExA(key, "LastWindow", 0, REG_SZ, reinterpret_cast<const BYTE*>(title), lstrlenA(title) + 1);
+    RegCloseKey(key);
+}
+
+std::string StoredLastWindow()
+{
+    char text[128] = "";
+    DWORD size = sizeof(text);
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return "";
+    RegQueryValueExA(key, "LastWindow", NULL, NULL, reinterpret_cast<BYTE*>(text), &size);
+    RegCloseKey(key);
+    return text;
+}
