@@ -51,6 +51,9 @@ static void FadeIn(HWND dialog)
 static void OnAboutInit(HWND dialog)
 {
     AboutOpen = 1;
+    // A system-modal box stands above every window, the pinned panel too; not
+    // every platform's dialog manager makes it topmost by itself.
+    SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     HICON icon = LoadIconA(ModuleInstance, MAKEINTRESOURCEA(1));
     SendDlgItemMessageA(dialog, 4, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     RestoreCreditLine();

@@ -276,6 +276,12 @@ TEST(PointerEndToEnd, TitleButtonsAndPinActOnThePanel)
     s.Click(318, 10);
     HWND about = NULL;
     ASSERT_TRUE(WaitFor([&] { return (about = FindProcessWindow(pid, "#32770")) != NULL && IsWindowVisible(about); }));
+    // It shows above the pinned panel that it overlaps: its face, not the panel's blue.
+    RECT box;
+    GetClientRect(about, &box);
+    MapWindowPoints(about, NULL, reinterpret_cast<POINT*>(&box), 2);
+    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(box.left + 4, box.top + 4) == GetSysColor(COLOR_3DFACE); }))
+        << "the About box is hidden behind the panel";
     s.Click(318, 10);
     Settle();
     EXPECT_TRUE(FindProcessWindow(pid, "#32770", about) == NULL) << "a second About box";

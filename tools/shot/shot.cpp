@@ -50,13 +50,29 @@ static bool ShootMenu(HWND panel, const char* path)
     return ok;
 }
 
+// A real click, as a user makes it.
+static void ClickAt(int x, int y)
+{
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in[3] = {};
+    for (INPUT& i : in)
+        i.type = INPUT_MOUSE;
+    in[0].mi.dx = (x * 65536 + w / 2) / w;
+    in[0].mi.dy = (y * 65536 + h / 2) / h;
+    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &in[0], sizeof(INPUT));
+    Sleep(100);
+    SendInput(2, &in[1], sizeof(INPUT));
+}
+
 // The About box, opened with a click on the panel's AboutButton.
 static bool ShootAbout(HWND panel, const char* path)
 {
-    const LPARAM about = MAKELPARAM(318, 10);
-    PostMessageA(panel, WM_MOUSEMOVE, 0, about);
-    PostMessageA(panel, WM_LBUTTONDOWN, MK_LBUTTON, about);
-    PostMessageA(panel, WM_LBUTTONUP, 0, about);
+    RECT p;
+    GetWindowRect(panel, &p);
+    ClickAt(p.left + 318, p.top + 10);
     HWND box = WaitForWindowOf(panel, "#32770", "About Vexlo", 5000);
     if (box == NULL)
         return false;
