@@ -295,6 +295,7 @@ TEST(PointerEndToEnd, TitleButtonsAndPinActOnThePanel)
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(s.panel) != 0; })) << "back from the tray";
 
     Settle();
+    s.Locate();  // the window manager may place a window anew when it shows again
     s.Click(358, 10);
     EXPECT_EQ(WaitExit(s.app, 30000), 1u) << "CloseButton";
     CloseHandles(s.app);
