@@ -2,6 +2,7 @@
 
 #include "app/shell.h"
 #include "app/translucency.h"
+#include "catalogue/catalogue.h"
 
 void BootPanel(bool translucency)
 {
@@ -27,17 +28,67 @@ void PumpMessages(DWORD ms)
     }
 }
 
+bool Within(DWORD ms, const std::function<bool()>& condition)
+{
+    for (DWORD start = GetTickCount();; Sleep(10)) {
+        PumpMessages(0);
+        if (condition())
+            return true;
+        if (GetTickCount() - start >= ms)
+            return false;
+    }
+}
+
+static const char kKey[] = "SOFTWARE\\Qorvsoft\\Vexlo";
+
 void ForgetSettings()
 {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qorvsoft\\Vexlo");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
 }
 
 bool ReadLastWindowValue(char* out, DWORD* bytes, DWORD* type)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qorvsoft\\Vexlo", 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     LONG status = RegQueryValueExA(key, "LastWindow", NULL, type, reinterpret_cast<BYTE*>(out), bytes);
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
+}
+
+std::string StoredLastWindow()
+{
+    char data[256];
+    DWORD type = 0, size = sizeof(data);
+    if (!ReadLastWindowValue(data, &size, &type) || type != REG_SZ)
+        return "<none>";
+    return std::string(data, size);
+}
+
+std::string Stored(const char* title)
+{
+    return std::string(title, lstrlenA(title) + 1);
+}
+
+std::string Text(HWND window)
+{
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+bool SelectTarget(HWND window)
+{
+    RefreshWindowList(true);
+    for (int item = 0, n = (int)SendMessageA(WindowCombo, CB_GETCOUNT, 0, 0); item < n; ++item)
+        if (RecordToHandle(ItemRecord(item)->handle) == window) {
+            SendMessageA(WindowCombo, CB_SETCURSEL, item, 0);
+            return true;
+        }
+    return false;
+}
+
+void PressButton(HWND button)
+{
+    SendMessageA(MainPanel, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), (LPARAM)button);
 }

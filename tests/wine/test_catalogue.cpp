@@ -16,19 +16,11 @@
 
 static const char kShowBytes[] = "\xCF\xEE\xEA\xE0\xE7\xE0\xF2\xFC";  // "Показать"
 static const char kHideBytes[] = "\xD1\xEF\xF0\xFF\xF2\xE0\xF2\xFC";  // "Спрятать"
-static volatile LONG CloseRequests = 0;
 
 static LRESULT CALLBACK BenchPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND)
         return OnPanelCommand(wParam, lParam);
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-static LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE)
-        InterlockedIncrement(&CloseRequests);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -46,7 +38,7 @@ static void BuildBench(bool withTable = true)
 {
     ModuleInstance = GetModuleHandleA(NULL);
     RegisterTestClass("Vexlo_App", BenchPanelProc);
-    RegisterTestClass("VexloTestTarget", TargetProc);
+    RegisterTestClass("VexloTestTarget", DefWindowProcA);
     MainPanel = CreateWindowExA(0, "Vexlo_App", "Vexlo", WS_POPUP | WS_VISIBLE, 600, 300, 370, 300,
                                 NULL, NULL, ModuleInstance, NULL);
     for (int id = 3; id <= 4; ++id)
@@ -71,13 +63,6 @@ static HWND MakeTarget(const char* title, DWORD style, int x = 100, int y = 100,
         RegisterTestClass(className, DefWindowProcA);
     return CreateWindowExA(0, className, title, style, x, y, width, height, NULL, NULL,
                            GetModuleHandleA(NULL), NULL);
-}
-
-static std::string Text(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
 }
 
 static std::string LabelOf(HWND window, const std::string& name)
@@ -189,13 +174,6 @@ TEST(Catalogue, ListsVisibleOrAllWithLabelsSortedIgnoringCase)
     EXPECT_NE(ItemOf(alpha), CB_ERR);
 }
 
-TEST(Catalogue, RealPanelListsItselfAmongTheVisibleWindows)
-{
-    BootPanel(true);
-    EXPECT_TRUE(HasLabel(LabelOf(MainPanel, "Vexlo")));
-    EXPECT_EQ(ListAllWindows, 0);
-}
-
 TEST(Catalogue, FullTableListsTheFirst3276ThenAShorterRunOnlyItsOwn)
 {
     BuildBench(false);
@@ -285,66 +263,15 @@ TEST(Catalogue, ChildControlsCarryTheirFontsAndPictures)
 
 // ---- Actions on test-owned targets ----
 
-static const char kKey[] = "SOFTWARE\\Qorvsoft\\Vexlo";
-
-// The stored value with its terminating NUL, "<none>" when there is none.
-static std::string StoredLastWindow()
-{
-    HKEY key;
-    std::string value = "<none>";
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return value;
-    char data[256];
-    DWORD type = 0, size = sizeof(data);
-    if (RegQueryValueExA(key, "LastWindow", NULL, &type, (BYTE*)data, &size) == ERROR_SUCCESS && type == REG_SZ)
-        value.assign(data, size);
-    RegCloseKey(key);
-    return value;
-}
-
-static std::string Stored(const char* title) { return std::string(title, lstrlenA(title) + 1); }
-
-static void Press(HWND button) { SendMessageA(MainPanel, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), (LPARAM)button); }
-
-static RECT RectOf(HWND window)
-{
-    RECT r;
-    GetWindowRect(window, &r);
-    return r;
-}
-
-template <typename Condition>
-static bool WaitFor(Condition condition)
-{
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Sleep(20)) {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        if (condition())
-            return true;
-    }
-    return false;
-}
-
 class Actions : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, "LastWindow");
-            RegCloseKey(key);
-        }
+        ForgetSettings();
         ProbeTranslucency();
         BuildBench();
     }
-    // A fresh list with the window selected.
-    static void Target(HWND window)
-    {
-        RefreshWindowList(true);
-        ASSERT_NE(ItemOf(window), CB_ERR);
-        SendMessageA(WindowCombo, CB_SETCURSEL, ItemOf(window), 0);
-    }
+    static void Target(HWND window) { ASSERT_TRUE(SelectTarget(window)); }
 };
 
 TEST_F(Actions, PinMakesTopmostAndForegroundUnpinReleasesBothShowHidden)
@@ -352,12 +279,12 @@ TEST_F(Actions, PinMakesTopmostAndForegroundUnpinReleasesBothShowHidden)
     HWND other = MakeTarget("Pin Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     HWND target = MakeTarget("Pin Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     // The window manager focuses each window as it maps it; let that settle first.
-    WaitFor([&] { return GetForegroundWindow() == target; });
-    ASSERT_TRUE(WaitFor([&] { return SetForegroundWindow(other) && GetForegroundWindow() == other; }));
+    Within(10000, [&] { return GetForegroundWindow() == target; });
+    ASSERT_TRUE(Within(10000, [&] { return SetForegroundWindow(other) && GetForegroundWindow() == other; }));
     Target(target);
     ApplyToTarget(ActionPin);
     EXPECT_TRUE(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == target; }));
+    EXPECT_TRUE(Within(10000, [&] { return GetForegroundWindow() == target; }));
     EXPECT_EQ(StoredLastWindow(), Stored("Pin Target"));
 
     ShowWindow(target, SW_HIDE);
@@ -375,67 +302,12 @@ TEST_F(Actions, PinMakesTopmostAndForegroundUnpinReleasesBothShowHidden)
     EXPECT_EQ(TargetHidden, 1);
 }
 
-TEST_F(Actions, CloseSendsTheRequestThenStoresTheTitleAsItIsAfterwards)
-{
-    HWND target = MakeTarget("Close Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    Target(target);
-    Press(CloseTargetButton);
-    EXPECT_EQ(CloseRequests, 1);
-    EXPECT_FALSE(IsWindow(target));
-    EXPECT_STREQ(LastWindowText, "");
-    EXPECT_EQ(StoredLastWindow(), std::string(1, '\0'));
-}
-
-TEST_F(Actions, ResizeAndMoveReadTheEditsAndKeepTheOtherHalfAsItIsNow)
-{
-    HWND target = MakeTarget("Geometry Target", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150);
-    Target(target);
-    MoveWindow(target, 120, 130, 200, 150, TRUE);  // after the enumeration
-
-    SetWindowTextA(WidthEdit, "12345");
-    SetWindowTextA(HeightEdit, " 30px");  // four characters: " 30p"
-    Press(ApplySizeButton);
-    RECT r = RectOf(target);
-    EXPECT_EQ(r.left, 120);
-    EXPECT_EQ(r.top, 130);
-    EXPECT_EQ(r.right - r.left, 1234);
-    EXPECT_EQ(r.bottom - r.top, 30);
-    EXPECT_EQ(StoredLastWindow(), Stored("Geometry Target"));
-
-    SetWindowTextA(LeftEdit, "-8");
-    SetWindowTextA(TopEdit, "40");
-    Press(ApplyPositionButton);
-    r = RectOf(target);
-    EXPECT_EQ(r.left, -8);
-    EXPECT_EQ(r.top, 40);
-    EXPECT_EQ(r.right - r.left, 1234);
-    EXPECT_EQ(r.bottom - r.top, 30);
-
-    SetWindowTextA(LeftEdit, "");
-    SetWindowTextA(TopEdit, "");
-    Press(ApplyPositionButton);
-    EXPECT_EQ(RectOf(target).left, 0);
-    EXPECT_EQ(RectOf(target).top, 0);
-    SetWindowTextA(WidthEdit, "");
-    Press(ApplySizeButton);
-    EXPECT_EQ(RectOf(target).right, 0);
-
-    // The reset brings back the enumerated size and leaves the position alone.
-    SetWindowTextA(LeftEdit, "11");
-    Press(SizeResetButton);
-    EXPECT_EQ(Text(WidthEdit) + " " + Text(HeightEdit) + " " + Text(LeftEdit), "200 150 11");
-    SendMessageA(WindowCombo, CB_SETCURSEL, (WPARAM)-1, 0);
-    SetWindowTextA(WidthEdit, "5");
-    Press(SizeResetButton);
-    EXPECT_EQ(Text(WidthEdit), "5");
-}
-
 TEST_F(Actions, HideShowButtonFollowsTargetHiddenAcrossWindows)
 {
     HWND a = MakeTarget("Hide A", WS_POPUP | WS_VISIBLE);
     HWND b = MakeTarget("Hide B", WS_POPUP | WS_VISIBLE, 300, 300);
     Target(a);
-    Press(HideShowButton);
+    PressButton(HideShowButton);
     EXPECT_FALSE(IsWindowVisible(a));
     EXPECT_EQ(TargetHidden, 1);
     EXPECT_EQ(Text(HideShowButton), kShowBytes);
@@ -443,37 +315,12 @@ TEST_F(Actions, HideShowButtonFollowsTargetHiddenAcrossWindows)
 
     SendMessageA(WindowCombo, CB_SETCURSEL, ItemOf(b), 0);
     ShowWindow(b, SW_HIDE);
-    Press(HideShowButton);
+    PressButton(HideShowButton);
     EXPECT_TRUE(IsWindowVisible(b));
     EXPECT_FALSE(IsWindowVisible(a));
     EXPECT_EQ(TargetHidden, 0);
     EXPECT_EQ(Text(HideShowButton), kHideBytes);
     EXPECT_EQ(StoredLastWindow(), Stored("Hide B"));
-}
-
-TEST_F(Actions, SetAlphaLayersTheTargetAndOpaqueRemovesTheStyle)
-{
-    ASSERT_EQ(LayeredAvailable, 1);
-    HWND target = MakeTarget("Alpha Target", WS_POPUP | WS_VISIBLE);
-    Target(target);
-    TargetAlpha = 128;
-    ApplyToTarget(ActionSetAlpha);
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    EXPECT_TRUE(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_LAYERED);
-    ASSERT_TRUE(GetLayeredWindowAttributes(target, NULL, &alpha, &flags));
-    EXPECT_EQ(alpha, 128);
-    EXPECT_EQ(flags, (DWORD)LWA_ALPHA);
-    EXPECT_EQ(StoredLastWindow(), Stored("Alpha Target"));
-
-    TargetAlpha = 64;  // already layered: the new alpha still applies
-    ApplyToTarget(ActionSetAlpha);
-    ASSERT_TRUE(GetLayeredWindowAttributes(target, NULL, &alpha, &flags));
-    EXPECT_EQ(alpha, 64);
-
-    TargetAlpha = 255;
-    ApplyToTarget(ActionSetAlpha);
-    EXPECT_FALSE(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
 // Reads the warning box from a second thread and presses its OK button.
@@ -538,7 +385,7 @@ TEST_F(Actions, VanishedTargetWarnsNoRecordStaysSilentAndNothingChanges)
     lstrcpyA(LastWindowText, "Earlier");
     TargetHidden = 1;
     BoxWatch watch;
-    Watching(&watch, [] { Press(HideShowButton); });
+    Watching(&watch, [] { PressButton(HideShowButton); });
     ASSERT_NE(watch.box, (HWND)NULL) << "no warning box";
     EXPECT_EQ(watch.caption, "\xCE\xF8\xE8\xE1\xEA\xE0");  // "Ошибка"
     const char expected[] =
@@ -565,59 +412,4 @@ TEST_F(Actions, VanishedTargetWarnsNoRecordStaysSilentAndNothingChanges)
         EXPECT_EQ(TargetHidden, 1);
         EXPECT_STREQ(LastWindowText, "Earlier");
     }
-}
-
-// A target whose thread sits in its close request: it still answers other sent
-// messages (its title can be read), but returns from SC_CLOSE only when released.
-static HANDLE StuckRelease;
-static volatile LONG StuckInClose;
-
-static LRESULT CALLBACK StuckProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message != WM_SYSCOMMAND || (wParam & 0xFFF0) != SC_CLOSE)
-        return DefWindowProcA(window, message, wParam, lParam);
-    InterlockedExchange(&StuckInClose, 1);
-    // Released by the test, or after a minute, so that a wait without bound fails instead of hanging.
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 60000;) {
-        if (MsgWaitForMultipleObjects(1, &StuckRelease, FALSE, 200, QS_SENDMESSAGE) == WAIT_OBJECT_0)
-            break;
-        MSG msg;
-        PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
-    return 0;
-}
-
-static DWORD WINAPI StuckThread(void* ready)
-{
-    RegisterTestClass("VexloTestStuck", StuckProc);
-    CreateWindowExA(0, "VexloTestStuck", "Stuck Target", WS_POPUP | WS_VISIBLE, 50, 50, 100, 100, NULL,
-                    NULL, GetModuleHandleA(NULL), NULL);
-    SetEvent((HANDLE)ready);
-    MSG msg;
-    while (GetMessageA(&msg, NULL, 0, 0) > 0)
-        DispatchMessageA(&msg);
-    return 0;
-}
-
-TEST_F(Actions, CloseGivesUpOnATargetThatDoesNotAnswer)
-{
-    StuckRelease = CreateEventA(NULL, TRUE, FALSE, NULL);
-    HANDLE ready = CreateEventA(NULL, TRUE, FALSE, NULL);
-    DWORD threadId = 0;
-    HANDLE thread = CreateThread(NULL, 0, StuckThread, ready, 0, &threadId);
-    ASSERT_EQ(WaitForSingleObject(ready, 30000), WAIT_OBJECT_0);
-    HWND target = FindWindowA("VexloTestStuck", "Stuck Target");
-    Target(target);
-
-    DWORD start = GetTickCount();
-    ApplyToTarget(ActionClose);
-    DWORD elapsed = GetTickCount() - start;
-    EXPECT_EQ(StuckInClose, 1);
-    EXPECT_LT(elapsed, 30000u) << "Close waited for the target";
-    EXPECT_TRUE(IsWindow(target));
-    EXPECT_EQ(StoredLastWindow(), Stored("Stuck Target"));
-
-    SetEvent(StuckRelease);
-    PostThreadMessageA(threadId, WM_QUIT, 0, 0);
-    WaitForSingleObject(thread, 30000);
 }

@@ -31,19 +31,6 @@ const int kCount = sizeof(kCases) / sizeof(kCases[0]);
 
 POINT Origin(int i) { return POINT{40 + 30 * i, 40 + 20 * i}; }
 
-// Pumps the panel's messages until the condition holds or ms have passed.
-template <typename Condition>
-bool Within(DWORD ms, Condition condition)
-{
-    for (DWORD start = GetTickCount();; Sleep(10)) {
-        PumpMessages(0);
-        if (condition())
-            return true;
-        if (GetTickCount() - start >= ms)
-            return false;
-    }
-}
-
 // The state each action starts from: placed at its origin, topmost only before
 // Unpin, hidden only before Show, layered and opaque only before SetAlpha.
 void Prepare(HWND window, int i)
@@ -119,7 +106,6 @@ protected:
         ListAllWindows = 1;  // the target of Show is hidden
         for (int i = 0; i < kCount; ++i)
             Prepare(windows[i], i);
-        RefreshWindowList(true);
         RequestedWidth = kWidth;
         RequestedHeight = kHeight;
         RequestedLeft = kLeft;
@@ -139,20 +125,10 @@ protected:
         CloseHandle(ready);
     }
 
-    void Select(int i)
-    {
-        for (int item = 0, n = (int)SendMessageA(WindowCombo, CB_GETCOUNT, 0, 0); item < n; ++item)
-            if (RecordToHandle(ItemRecord(item)->handle) == windows[i]) {
-                SendMessageA(WindowCombo, CB_SETCURSEL, item, 0);
-                return;
-            }
-        ADD_FAILURE() << kCases[i].name << ": target not listed";
-    }
-
     // The action ran on window i and stored its title as the last window.
     void Act(int i, TargetAction action)
     {
-        Select(i);
+        EXPECT_TRUE(SelectTarget(windows[i])) << kCases[i].name;
         ApplyToTarget(action);
         char title[32];
         sprintf(title, "Stuck Target %d", i);
@@ -211,6 +187,18 @@ TEST_F(Unresponsive, StuckTargetNeverHoldsThePanelAndChangesWhenItWakes)
     // target stays as it was.
     printf("SetAlpha on an opaque target returned after %lu ms\n", took[kCount]);
     EXPECT_FALSE(GetWindowLongA(windows[kPin], GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+// A close request must be answered; from a stuck target the panel stops waiting
+// long before the target would wake.
+TEST_F(Unresponsive, CloseGivesUpOnAStuckTargetAfterABoundedWait)
+{
+    PostMessageA(windows[0], WM_APP, 3 * kStallMs, 0);
+    ASSERT_EQ(WaitForSingleObject(asleep, 10000), WAIT_OBJECT_0);
+    DWORD start = GetTickCount();
+    Act(0, ActionClose);
+    EXPECT_LT(GetTickCount() - start, kStallMs) << "Close waited for the target";
+    EXPECT_TRUE(IsWindow(windows[0]));
 }
 
 }  // namespace

@@ -1,0 +1,345 @@
+// Bad input and faults on the real panel: nothing crashes or hangs, and the
+// window last acted on stays remembered. Cases proved elsewhere:
+//   a vanished target: Actions.VanishedTargetWarnsNoRecordStaysSilentAndNothingChanges
+//   a hung target, one in another process: Unresponsive.StuckTargetNeverHoldsThePanelAndChangesWhenItWakes
+//   registry values of the wrong type, without NUL, of 100 and 5,000 bytes: Settings.ReadsStoredShapesSafely
+//   the key unreadable: Settings.AnUnreadableKeyReadsNothingAndSavingFailsQuietly
+//   more than 3,276 windows: Catalogue.FullTableListsTheFirst3276ThenAShorterRunOnlyItsOwn
+//   the panel listing itself: Faults.AwkwardTargets below
+//   the shell's "TaskbarCreated": Tray.TaskbarCreatedAddsTheIconAgain
+//   closing and second copies of the real program: e2e Faults*
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "about/about.h"
+#include "app/settings.h"
+#include "app/shell.h"
+#include "app/translucency.h"
+#include "catalogue/actions.h"
+#include "catalogue/catalogue.h"
+#include "panel/motion.h"
+#include "panel/panel.h"
+#include "panel/surface.h"
+#include "tests/wine/harness.h"
+#include "tray/tray.h"
+
+namespace {
+
+HWND MakeWindow(const char* title, WNDPROC proc = DefWindowProcA)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = proc == DefWindowProcA ? "VexloFaultTarget" : "VexloFaultRefuser";
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, wc.lpszClassName, title, WS_POPUP | WS_VISIBLE, 100, 100, 200, 150, NULL, NULL,
+                           wc.hInstance, NULL);
+}
+
+RECT RectOf(HWND window)
+{
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+LONG ExStyle(HWND window) { return GetWindowLongA(window, GWL_EXSTYLE); }
+
+// Text arrives as a user pastes it (the digits-only style does not stop it), or,
+// when longer than the edit shows (no auto-scroll stops a paste there), as
+// another program would set it.
+void Paste(HWND edit, const std::string& text)
+{
+    SetWindowTextA(edit, "");
+    if (text.size() > 6) {
+        SetWindowTextA(edit, text.c_str());
+        return;
+    }
+    ASSERT_TRUE(OpenClipboard(MainPanel));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+    SendMessageA(edit, WM_PASTE, 0, 0);
+}
+
+void Click(int x, int y)
+{
+    SendMessageA(MainPanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(MainPanel, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+bool PointerFree()
+{
+    RECT clip;
+    GetClipCursor(&clip);
+    return GetCapture() != MainPanel && DraggingPanel + DraggingPanelOpacity + DraggingTargetOpacity == 0 &&
+           clip.right - clip.left == GetSystemMetrics(SM_CXSCREEN);
+}
+
+bool QuitPosted()
+{
+    MSG msg;
+    return PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
+}
+
+}  // namespace
+
+// Size reads the first four characters of each edit, position up to 254; both
+// read a sign and leading digits and wrap past 32 bits.
+TEST(Faults, GeometryEditsHoldingBadText)
+{
+    ForgetSettings();
+    BootPanel(true);
+    HWND target = MakeWindow("Faults Target");
+    ASSERT_TRUE(SelectTarget(target));
+    const struct {
+        std::string text;
+        int size, place;
+    } rows[] = {
+        {"", 0, 0},
+        {"-", 0, 0},
+        {"+", 0, 0},
+        {" \t  ", 0, 0},
+        {"abc", 0, 0},
+        {"12ab", 12, 12},
+        {std::string(250, ' ') + "-321", 0, -321},  // 254 characters; the size sees four blanks
+        {std::string(251, '0') + "123", 0, 123},
+        {"4294967396", 4294, 100},                                // 2^32 + 100
+        {"\xD8\xE8\xF0\xFC", 0, 0},  // "Ширь"
+        {"75\xF5\xEF", 75, 75},                                  // "75хп"
+        {"\xA0" "75", 0, 0},                                     // a no-break space is no blank
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE("text \"" + row.text + "\"");
+        // Away from where it was listed: the action reads the window as it is now.
+        MoveWindow(target, 120, 130, 200, 150, TRUE);
+        for (HWND edit : {WidthEdit, HeightEdit, LeftEdit, TopEdit}) {
+            Paste(edit, row.text);
+            ASSERT_EQ(Text(edit), row.text.substr(0, 255));
+        }
+        lstrcpyA(LastWindowText, "Earlier");
+        PressButton(ApplySizeButton);
+        RECT r = RectOf(target);
+        EXPECT_TRUE(r.left == 120 && r.top == 130 && r.right == 120 + row.size && r.bottom == 130 + row.size)
+            << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
+        EXPECT_STREQ(LastWindowText, "Faults Target");
+        lstrcpyA(LastWindowText, "Earlier");
+        PressButton(ApplyPositionButton);
+        r = RectOf(target);
+        EXPECT_TRUE(r.left == row.place && r.top == row.place && r.right - r.left == row.size &&
+                    r.bottom - r.top == row.size)
+            << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
+        EXPECT_STREQ(LastWindowText, "Faults Target");
+        // The reset writes the enumerated size and leaves the position text alone.
+        PressButton(SizeResetButton);
+        EXPECT_EQ(Text(WidthEdit) + " " + Text(HeightEdit), "200 150");
+        EXPECT_EQ(Text(LeftEdit), row.text.substr(0, 255));
+        EXPECT_EQ(StoredLastWindow(), Stored("Faults Target"));
+    }
+    // With nothing selected the reset leaves the text alone.
+    SendMessageA(WindowCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SetWindowTextA(WidthEdit, "5");
+    PressButton(SizeResetButton);
+    EXPECT_EQ(Text(WidthEdit), "5");
+}
+
+namespace {
+
+// A window that will not be layered: every style change loses that bit.
+LRESULT CALLBACK RefusesLayered(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_STYLECHANGING && wParam == static_cast<WPARAM>(GWL_EXSTYLE))
+        reinterpret_cast<STYLESTRUCT*>(lParam)->styleNew &= ~WS_EX_LAYERED;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND Refuser;
+
+}  // namespace
+
+// Awkward targets: one that refuses the layered style, and the panel itself.
+// Acting on the panel's own entry only changes its window: its flags (PanelPinned,
+// PanelHidden, PanelLayered, PanelPlacement) stay as they were, and Close ends the program.
+TEST(Faults, AwkwardTargets)
+{
+    ForgetSettings();
+    BootPanel(true);
+    Refuser = MakeWindow("Faults Refuser", RefusesLayered);
+    ASSERT_EQ(ListAllWindows, 0);
+    ASSERT_TRUE(SelectTarget(MainPanel)) << "the panel lists itself among the visible windows";
+    ListAllWindows = 1;  // and stays listed while it is hidden
+    RequestedWidth = 300;
+    RequestedHeight = 200;
+    RequestedLeft = 50;
+    RequestedTop = 60;
+    const struct {
+        const char* what;
+        HWND* target;
+        TargetAction action;
+        float alpha;
+        bool (*effect)();
+        const char* title;
+    } rows[] = {
+        {"SetAlpha 128, refused", &Refuser, ActionSetAlpha, 128, [] { return !(ExStyle(Refuser) & WS_EX_LAYERED); },
+         "Faults Refuser"},
+        {"SetAlpha 255, refused", &Refuser, ActionSetAlpha, 255, [] { return !(ExStyle(Refuser) & WS_EX_LAYERED); },
+         "Faults Refuser"},
+        {"panel Unpin", &MainPanel, ActionUnpin, 255,
+         [] { return !(ExStyle(MainPanel) & WS_EX_TOPMOST) && PanelPinned == 1; }, "Vexlo"},
+        {"panel Pin", &MainPanel, ActionPin, 255, [] { return (ExStyle(MainPanel) & WS_EX_TOPMOST) != 0; }, "Vexlo"},
+        {"panel Hide", &MainPanel, ActionHide, 255,
+         [] { return !IsWindowVisible(MainPanel) && PanelHidden == 0 && TargetHidden == 1; }, "Vexlo"},
+        {"panel Show", &MainPanel, ActionShow, 255, [] { return IsWindowVisible(MainPanel) && TargetHidden == 0; },
+         "Vexlo"},
+        {"panel Resize", &MainPanel, ActionResize, 255,
+         [] {
+             RECT r = RectOf(MainPanel);
+             return r.right - r.left == 300 && r.bottom - r.top == 200 && PanelPlacement.height == 150;
+         },
+         "Vexlo"},
+        {"panel Move", &MainPanel, ActionMove, 255,
+         [] { return RectOf(MainPanel).left == 50 && RectOf(MainPanel).top == 60; }, "Vexlo"},
+        {"panel SetAlpha 128", &MainPanel, ActionSetAlpha, 128,
+         [] {
+             BYTE alpha = 0;
+             return GetLayeredWindowAttributes(MainPanel, NULL, &alpha, NULL) && alpha == 128 && PanelLayered == 0;
+         },
+         "Vexlo"},
+        {"panel SetAlpha 255", &MainPanel, ActionSetAlpha, 255, [] { return !(ExStyle(MainPanel) & WS_EX_LAYERED); },
+         "Vexlo"},
+        // The panel answers its own close request: the program ends, its title with it.
+        {"panel Close", &MainPanel, ActionClose, 255, [] { return !IsWindow(MainPanel) && QuitPosted(); }, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        HWND target = *row.target;
+        ASSERT_TRUE(SelectTarget(target));
+        TargetAlpha = row.alpha;
+        const DWORD start = GetTickCount();
+        ApplyToTarget(row.action);
+        EXPECT_LT(GetTickCount() - start, 1000u);
+        EXPECT_TRUE(row.effect());
+        EXPECT_STREQ(LastWindowText, row.title);
+        EXPECT_EQ(StoredLastWindow(), Stored(row.title));
+    }
+}
+
+namespace {
+
+HWND FaultTarget;
+int AboutBoxesClosed;
+DWORD WaitForFoldSince;  // 0: close at once
+bool ExpandedWithTheBoxOpen;
+
+// Closes any About box at once, or once the panel has unfolded (at most after 10 s).
+void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND box = FindWindowA("#32770", "About Vexlo");
+    if (box == NULL || !IsWindowVisible(box))
+        return;
+    if (WaitForFoldSince != 0 && PanelHeight < 300 && GetTickCount() - WaitForFoldSince < 10000)
+        return;
+    ExpandedWithTheBoxOpen = PanelExpanded == 1;
+    ++AboutBoxesClosed;
+    PostMessageA(GetDlgItem(box, IDOK), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+}  // namespace
+
+// Pointer input the user cannot quite produce: drags far past every edge of the
+// screen (the pointer's 16-bit halves at their ends), then bursts of presses and
+// releases on every drawn control with no message dispatched in between.
+TEST(Faults, PanelInputBeyondTheUsual)
+{
+    ForgetSettings();
+    BootPanel(true);
+    FaultTarget = MakeWindow("Faults Target");
+    ASSERT_TRUE(SelectTarget(FaultTarget));
+    const int right = static_cast<int>(DesktopWidth) - 370, bottom = static_cast<int>(DesktopHeight) - 150;
+    const struct {
+        int x, y, left, top;
+    } drags[] = {{32767, 32767, right, bottom}, {-32768, -32768, 0, 0}, {32767, -32768, right, 0},
+                 {-32768, 32767, 0, bottom},    {-1, 32767, 0, bottom}};
+    for (const auto& d : drags) {
+        SCOPED_TRACE(testing::Message() << "drag to " << d.x << "," << d.y);
+        SendMessageA(MainPanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 10));
+        SendMessageA(MainPanel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(d.x, d.y));
+        SendMessageA(MainPanel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(d.x, d.y));
+        // Released over the MoreButton: a drag's release starts no fold.
+        SendMessageA(MainPanel, WM_LBUTTONUP, 0, MAKELPARAM(250, 128));
+        RECT r = RectOf(MainPanel);
+        EXPECT_TRUE(r.left == d.left && r.top == d.top && PanelPlacement.left == d.left &&
+                    PanelPlacement.top == d.top)
+            << "at " << r.left << "," << r.top;
+        PumpMessages(250);
+        EXPECT_EQ(RectOf(MainPanel).bottom - RectOf(MainPanel).top, 150);
+        EXPECT_TRUE(PointerFree());
+    }
+
+    // Twelve clicks each: pin and slider thumbs come back where they were; the
+    // MoreButton's repeats restart one unfold; About opens three times, one box at a time.
+    UINT_PTR timer = SetTimer(NULL, 0, 100, CloseAboutBox);
+    const struct {
+        const RECT* rect;
+        int clicks;
+        std::function<bool()> effect;
+    } bursts[] = {
+        {&SetTopmostButtonRect, 12, [] { return (ExStyle(FaultTarget) & WS_EX_TOPMOST) != 0; }},
+        {&ClearTopmostButtonRect, 12, [] { return !(ExStyle(FaultTarget) & WS_EX_TOPMOST); }},
+        {&PinButtonRect, 12, [] { return PanelPinned == 1 && (ExStyle(MainPanel) & WS_EX_TOPMOST) != 0; }},
+        {&RefreshButtonRect, 12, [] { return SendMessageA(WindowCombo, CB_GETCOUNT, 0, 0) > 1; }},
+        {&AllWindowsRadioRect, 12, [] { return ListAllWindows == 1 && ListVisibleOnly == 0; }},
+        {&VisibleWindowsRadioRect, 12, [] { return ListAllWindows == 0 && ListVisibleOnly == 1; }},
+        {&PanelOpacityThumb, 12, [] { return PanelAlpha == 255.0f && !(ExStyle(MainPanel) & WS_EX_LAYERED); }},
+        {&AboutButtonRect, 3, [] { return AboutBoxesClosed == 3 && AboutOpen == 0; }},
+        {&MoreButtonRect, 12, [] { return PanelExpanded == 1 && RectOf(MainPanel).bottom - RectOf(MainPanel).top == 300; }},
+        {&TargetOpacityThumb, 12, [] { return TargetAlpha == 255.0f; }},
+        {&MinimizeButtonRect, 12, [] { return PanelHidden == 1 && !IsWindowVisible(MainPanel); }},
+        {&CloseButtonRect, 12, [] { return !IsWindow(MainPanel) && QuitPosted(); }},
+    };
+    for (const auto& b : bursts) {
+        const POINT at = Centre(*b.rect);
+        SCOPED_TRACE(testing::Message() << "clicks at " << at.x << "," << at.y);
+        if (b.rect == &CloseButtonRect)  // back from the tray first
+            SendMessageA(MainPanel, TrayCallbackMessage, 1, WM_LBUTTONUP);
+        for (int i = 0; i < b.clicks; ++i)
+            Click(at.x, at.y);
+        // Pumping would take the quit message that the CloseButton leaves.
+        if (b.rect == &CloseButtonRect)
+            EXPECT_TRUE(b.effect());
+        else
+            EXPECT_TRUE(Within(3000, b.effect));
+        EXPECT_TRUE(PointerFree());
+        EXPECT_STREQ(LastWindowText, "Faults Target");
+        EXPECT_NE(SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0), CB_ERR);
+    }
+    KillTimer(NULL, timer);
+    EXPECT_EQ(StoredLastWindow(), Stored("Faults Target"));
+}
+
+// The fold's timer keeps running in the About box's modal loop.
+TEST(Faults, FoldEndsWhileTheAboutBoxIsOpen)
+{
+    BootPanel(true);
+    UINT_PTR timer = SetTimer(NULL, 0, 50, CloseAboutBox);
+    WaitForFoldSince = GetTickCount();
+    Click(Centre(MoreButtonRect).x, Centre(MoreButtonRect).y);
+    Click(Centre(AboutButtonRect).x, Centre(AboutButtonRect).y);  // returns once the box is closed
+    KillTimer(NULL, timer);
+    EXPECT_EQ(AboutBoxesClosed, 1);
+    EXPECT_TRUE(ExpandedWithTheBoxOpen);
+    EXPECT_EQ(PanelExpanded, 1);
+    RECT client;
+    GetClientRect(MainPanel, &client);
+    EXPECT_EQ(client.bottom, 300);
+    EXPECT_EQ(AboutOpen, 0);
+}
