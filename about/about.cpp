@@ -24,6 +24,7 @@ constexpr CreditText Raised(const char (&text)[kCreditLength + 1])
 
 static CreditText CreditLine = Raised("Made by Qorvsoft for everyone");
 static int CreditRestored;
+static const UINT kRaiseMessage = WM_APP;
 static int FadeAlpha;
 
 static void RestoreCreditLine()
@@ -51,9 +52,10 @@ static void FadeIn(HWND dialog)
 static void OnAboutInit(HWND dialog)
 {
     AboutOpen = 1;
-    // A system-modal box stands above every window, the pinned panel too; not
-    // every platform's dialog manager makes it topmost by itself.
-    SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // A system-modal box stands above every window, the pinned panel too. Not
+    // every platform's dialog manager makes it topmost, and a window manager may
+    // map it below the window in focus: raise it once it is on the screen.
+    PostMessageA(dialog, kRaiseMessage, 0, 0);
     HICON icon = LoadIconA(ModuleInstance, MAKEINTRESOURCEA(1));
     SendDlgItemMessageA(dialog, 4, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     RestoreCreditLine();
@@ -74,6 +76,10 @@ static void OnAboutCommand(HWND dialog, WPARAM wParam)
 static INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
+    case kRaiseMessage:
+        SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(dialog);
+        break;
     case WM_INITDIALOG:
         OnAboutInit(dialog);
         break;
