@@ -249,20 +249,15 @@ TEST(Skin, NoOpacityCallWithoutTranslucency)
 TEST(Skin, EveryLookExactAfterSeventyThousandCalls)
 {
     BootPanel(true);
-    const RECT* rects[3] = {&SetTopmostButtonRect, &MoreButtonRect, &PinButtonRect};
-    const int styles[7] = {0, 1, 3, 4, 5, 6, 7};
-    const int hot[6] = {1, 2, 21, 11, 12, 31};
-    for (int i = 0; i < 70000; ++i) {
-        if (i % 2 == 0) {
-            HotState = hot[i % 6];
-            Bevel(*rects[i % 3], styles[(i / 2) % 7]);
-        } else {
-            ListVisibleOnly = (i / 8) % 2;
-            ListAllWindows = 1 - ListVisibleOnly;
-            DrawRadio((i / 2) % 2, (i / 4) % 4);
-        }
+    const int styles[7] = {0, 1, 3, 4, 5, 6, 7}, hot[6] = {1, 2, 21, 11, 12, 31};
+    for (int i = 0; i < 70000; ++i) {  // each drawing routine 70,000 times
+        HotState = hot[i % 6];
+        Bevel(MoreButtonRect, styles[i % 7]);
+        ListVisibleOnly = (i / 8) % 2;
+        ListAllWindows = 1 - ListVisibleOnly;
+        DrawRadio(i % 2, (i / 2) % 4);
     }
-    for (const RECT* r : rects)
+    for (const RECT* r : {&SetTopmostButtonRect, &MoreButtonRect, &PinButtonRect})
         CheckFrames(*r);
     CheckTitleLooks();
     CheckRadios();

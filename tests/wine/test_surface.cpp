@@ -35,16 +35,14 @@ const ExpectedPixel kBackBuffer[] = {
     {119, 119, L}, {189, 136, D}, {212, 118, L}, {316, 137, D}, {213, 119, B},
     {306, 126, Green}, {304, 125, Green}, {306, 131, B}, {306, 123, B},
     // PinButton sunken, RefreshButton raised.
-    {336, 118, D}, {336, 139, D}, {363, 118, D}, {336, 140, L}, {363, 119, L}, {337, 119, InD}, {337, 139, InL},
-    {362, 121, InL}, {345, 48, L}, {345, 68, L}, {345, 69, D}, {363, 49, D}, {346, 49, InL}, {362, 50, InD},
+    {336, 118, D}, {363, 119, L}, {337, 119, InD}, {362, 121, InL}, {345, 48, L}, {345, 68, L}, {345, 69, D}, {363, 49, D}, {346, 49, InL}, {362, 50, InD},
     // Polyline round the target buttons, open for the heading from x 35 to 169.
     {35, 108, B}, {34, 108, Lime}, {11, 142, Lime}, {193, 109, Lime}, {170, 108, Lime}, {169, 108, B},
     // Title buttons, normal looks: fill, outline, minimise dash.
     {338, 8, RGB(1, 69, 209)}, {338, 4, Dash}, {335, 12, Dash}, {340, 13, Dash}, {341, 13, RGB(1, 69, 209)},
     {358, 5, RGB(173, 58, 29)}, {358, 4, Dash}, {312, 11, RGB(1, 69, 209)}, {318, 4, Dash},
-    // Radios: outer rings, inner rings, the other radio's disc (the chosen dot is checked apart).
-    {16, 75, Ring}, {16, 85, Ring}, {11, 80, Ring}, {21, 80, Ring}, {16, 76, Pale}, {16, 77, Pale}, {11, 75, B},
-    {141, 75, Ring}, {141, 76, Pale}, {141, 80, Pale}, {136, 75, B},
+    // Radios: the outer ring's extent and the other radio's disc (the looks: Skin's CheckRadios).
+    {16, 85, Ring}, {11, 80, Ring}, {21, 80, Ring}, {11, 75, B}, {141, 80, Pale}, {136, 75, B},
 };
 
 // Hover and pressed cells of the SpriteStrip: fill, outline, dash.
@@ -104,9 +102,9 @@ void CheckArtwork()
                         GetPixel(SpriteStripDC, x + 14, 13) == GetPixel(BackBufferDC, c[0] + 14, 17)) << x;
     }
     // The question mark is a real glyph in each About look, not a dot.
-    EXPECT_GE(CountColour(BackBufferDC, 312, 5, 325, 17, RGB(240, 240, 240)), 8);
-    EXPECT_GE(CountColour(SpriteStripDC, 209, 1, 222, 13, W), 8);
-    EXPECT_GE(CountColour(SpriteStripDC, 224, 1, 237, 13, RGB(120, 162, 216)), 8);
+    EXPECT_GE(InkOf(BackBufferDC, 312, 5, 325, 17, RGB(240, 240, 240)).count, 8);
+    EXPECT_GE(InkOf(SpriteStripDC, 209, 1, 222, 13, W).count, 8);
+    EXPECT_GE(InkOf(SpriteStripDC, 224, 1, 237, 13, RGB(120, 162, 216)).count, 8);
 }
 
 // What the start-up sends to PanelTooltip, checked while the record is alive;
@@ -180,11 +178,11 @@ void CheckSurface(bool translucency)
         SameBlock(SpriteStripDC, 198, 0, BackBufferDC, 71, 5, 4, 13, "thumb cell");
         SameBlock(SpriteStripDC, 0, 18, BackBufferDC, 161, 241, 188, 5, "clean groove");  // thumb from x 349
         SameBlock(BackBufferDC, 349, 231, SpriteStripDC, 202, 0, 6, 25, "target thumb");
-        EXPECT_EQ(CountColour(BackBufferDC, 162, 234, 364, 252, Yellow), 0);  // no notice
+        EXPECT_EQ(InkOf(BackBufferDC, 162, 234, 364, 252, Yellow).count, 0);  // no notice
     } else {  // the notice itself is checked with the other captions
         EXPECT_EQ(GetPixel(BackBufferDC, 73, 11), GetPixel(BackBufferDC, 100, 11));  // plain title strip
-        EXPECT_EQ(CountColour(SpriteStripDC, 142, 0, 202, 13, RGB(0, 0, 0)), 60 * 13);  // empty cells
-        EXPECT_EQ(CountColour(BackBufferDC, 161, 241, 355, 246, RGB(100, 103, 197)), 0);
+        EXPECT_EQ(InkOf(SpriteStripDC, 142, 0, 202, 13, RGB(0, 0, 0)).count, 60 * 13);  // empty cells
+        EXPECT_EQ(InkOf(BackBufferDC, 161, 241, 355, 246, RGB(100, 103, 197)).count, 0);
         EXPECT_TRUE(IsRectEmpty(&PanelOpacityTrack));
     }
 }
@@ -276,7 +274,7 @@ TEST(Surface, CaptionsInPlaceAndFitting)
         EXPECT_LE(c.left + size.cx, c.right) << c.text;
         EXPECT_LE(c.top + size.cy, c.bottom) << c.text;
         EXPECT_GE(size.cx, 3 * length) << c.text;
-        EXPECT_GE(CountColour(BackBufferDC, c.left, c.top, c.left + size.cx, c.top + size.cy, c.colour), 2 * length)
+        EXPECT_GE(InkOf(BackBufferDC, c.left, c.top, c.left + size.cx, c.top + size.cy, c.colour).count, 2 * length)
             << c.text;
         DeleteObject(SelectObject(dc, previous));
     }

@@ -42,13 +42,23 @@ inline bool SameBlock(HDC a, int ax, int ay, HDC b, int bx, int by, int w, int h
     return true;
 }
 
-inline int CountColour(HDC dc, int left, int top, int right, int bottom, COLORREF colour)
+// Bounding box and count of the pixels of colour c in [left,right) x [top,bottom).
+struct Ink {
+    int count, left, top, right, bottom;
+};
+inline Ink InkOf(HDC dc, int left, int top, int right, int bottom, COLORREF c)
 {
-    int n = 0;
+    Ink ink = {0, right, bottom, left, top};
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x)
-            n += GetPixel(dc, x, y) == colour;
-    return n;
+            if (GetPixel(dc, x, y) == c) {
+                ++ink.count;
+                ink.left = x < ink.left ? x : ink.left;
+                ink.top = y < ink.top ? y : ink.top;
+                ink.right = x >= ink.right ? x + 1 : ink.right;
+                ink.bottom = y >= ink.bottom ? y + 1 : ink.bottom;
+            }
+    return ink;
 }
 
 inline BYTE LayeredAlpha()

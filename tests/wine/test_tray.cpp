@@ -43,25 +43,6 @@ void Choose(int item)
     PumpMessages(0);
 }
 
-// Bounding box and count of the pixels of colour c in [left,right) x [top,bottom).
-struct Ink {
-    int count, left, top, right, bottom;
-};
-Ink InkOf(HDC dc, int left, int top, int right, int bottom, COLORREF c)
-{
-    Ink ink = {0, right, bottom, left, top};
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            if (GetPixel(dc, x, y) == c) {
-                ++ink.count;
-                ink.left = x < ink.left ? x : ink.left;
-                ink.top = y < ink.top ? y : ink.top;
-                ink.right = x >= ink.right ? x + 1 : ink.right;
-                ink.bottom = y >= ink.bottom ? y + 1 : ink.bottom;
-            }
-    return ink;
-}
-
 int CheckMarkInk()
 {
     return InkOf(MenuBackBuffer, 26, 7, 39, 22, Black).count;
