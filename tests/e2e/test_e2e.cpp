@@ -53,10 +53,7 @@ TEST(EndToEnd, ScreenshotsFoldedAndUnfolded)
     const COLORREF body = RGB(104, 126, 210);
     RECT r;
     GetWindowRect(panel, &r);
-    DWORD start = GetTickCount();
-    while (ScreenPixel(r.left + 3, r.top + 100) != body && GetTickCount() - start < 15000)
-        Sleep(50);
-    EXPECT_EQ(ScreenPixel(r.left + 3, r.top + 100), body);
+    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(r.left + 3, r.top + 100) == body; }, 15000));
     std::string folded = folder + "\\vexlo-folded.png";
     EXPECT_TRUE(CaptureWindowPng(panel, 370, 150, folded.c_str()));
 
@@ -89,15 +86,12 @@ BOOL CALLBACK LastIconWindow(HWND w, LPARAM lp)
 
 HWND WaitForTrayIcon(DWORD ms)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        HWND icon = NULL;
-        EnumChildWindows(FindWindowA("__winex11_standalone_tray", NULL), LastIconWindow,
-                         reinterpret_cast<LPARAM>(&icon));
-        if (icon != NULL || GetTickCount() - start > ms)
-            return icon;
-        Sleep(50);
-    }
+    HWND icon = NULL;
+    WaitFor([&] {
+        EnumChildWindows(FindWindowA("__winex11_standalone_tray", NULL), LastIconWindow, (LPARAM)&icon);
+        return icon != NULL;
+    }, ms);
+    return icon;
 }
 
 void ClickRight()
@@ -142,17 +136,10 @@ TEST(EndToEnd, TrayIconRightClickOpensTheMenuAndQuitEndsWithOne)
     GetClientRect(GetDesktopWindow(), &desk);
     SetCursorPos(desk.right - 40, desk.bottom - 30);
     SendNotifyMessageA(panel, 954, 1, WM_RBUTTONUP);
-    DWORD start = GetTickCount();
-    while (GetWindowRect(menu, &r) && r.right != desk.right - 40 && GetTickCount() - start < 15000)
-        Sleep(50);
-    EXPECT_EQ(r.right, desk.right - 40);
+    EXPECT_TRUE(WaitFor([&] { return GetWindowRect(menu, &r) && r.right == desk.right - 40; }, 15000));
     EXPECT_EQ(r.bottom, desk.bottom - 30);
     EXPECT_EQ(WaitForProcessWindow(app.pi.dwProcessId, "Vexlo_menu", NULL, 0), menu);
-    const COLORREF ground = RGB(255, 255, 225);
-    start = GetTickCount();
-    while (ScreenPixel(r.left + 195, r.top + 15) != ground && GetTickCount() - start < 15000)
-        Sleep(50);
-    EXPECT_EQ(ScreenPixel(r.left + 195, r.top + 15), ground);
+    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(r.left + 195, r.top + 15) == RGB(255, 255, 225); }, 15000));
     if (const char* dir = std::getenv("VEXLO_SHOTS")) {
         std::string path = std::string("Z:") + dir + "\\vexlo-menu.png";
         PostMessageA(menu, WM_MOUSEMOVE, 0, MAKELPARAM(100, 44));  // the hover look on item 2

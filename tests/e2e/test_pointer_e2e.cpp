@@ -28,10 +28,11 @@ struct Session {
     HWND target;
     POINT origin;  // the panel's top-left on the screen
 
-    bool Start(bool withTarget = true)
+    // The target made at (20,20) with that size; the stored title given.
+    bool Start(const char* stored, int width, int height)
     {
-        target = withTarget ? MakeTarget(kTargetTitle, 20, 20, 200, 150) : NULL;
-        StoreLastWindow(withTarget ? kTargetTitle : NULL);
+        target = MakeTarget(kTargetTitle, 20, 20, width, height);
+        StoreLastWindow(stored);
         app = Launch();
         panel = app.ok ? WaitForPanel(app.pi.dwProcessId, 30000) : NULL;
         if (panel == NULL)
@@ -82,7 +83,7 @@ struct Session {
 TEST(PointerEndToEnd, VanishedTargetWarningCanBeDismissedWithThePointer)
 {
     Session s;
-    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Start(kTargetTitle, 200, 150));
     s.Unfold();
     DestroyWindow(s.target);
     s.target = NULL;
@@ -114,15 +115,7 @@ TEST(PointerEndToEnd, VanishedTargetWarningCanBeDismissedWithThePointer)
 TEST(PointerEndToEnd, PickSetOnTopAndFindItSelectedNextTime)
 {
     Session s;
-    StoreLastWindow(NULL);
-    s.target = MakeTarget(kTargetTitle, 20, 20, 210, 160);
-    s.app = Launch();
-    ASSERT_TRUE(s.app.ok);
-    s.panel = WaitForPanel(s.app.pi.dwProcessId, 30000);
-    ASSERT_TRUE(s.panel != NULL);
-    s.Locate();
-    s.Click(250, 100);
-    Settle();
+    ASSERT_TRUE(s.Start(NULL, 210, 160));
     // Open the list with its arrow and pick the first entry, which is the target.
     s.Click(330, 58);
     s.Click(100, 76);

@@ -28,16 +28,6 @@ void Send(Step step, int x, int y)
 
 const COLORREF RingHover = RGB(250, 195, 78), RingHeld = RGB(134, 158, 221), RingDot = RGB(217, 166, 220);
 
-// The outer and inner top-left frame pixels of each bevel style, in the BackBuffer and on the screen.
-void ExpectBevel(const RECT& r, int style, const char* step)
-{
-    COLORREF outer = style == 3 ? D : L;
-    COLORREF inner = style == 0 ? B : style == 1 ? InL : InD;
-    EXPECT_EQ(GetPixel(BackBufferDC, r.left + 3, r.top), outer) << step;
-    EXPECT_EQ(GetPixel(BackBufferDC, r.left + 3, r.top + 1), inner) << step;
-    SameBlock(PanelDC, r.left, r.top, BackBufferDC, r.left, r.top, r.right - r.left, 2, step);
-}
-
 }  // namespace
 
 TEST(Pointer, SkinButtonAndRadioLooksFollowEveryTransition)

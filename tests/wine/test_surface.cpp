@@ -65,14 +65,6 @@ const ExpectedPixel kSliders[] = {
     {300, 240, B}, {300, 246, B},
 };
 
-// An artwork bitmap loaded afresh into its own memory DC; the test process ends soon after.
-HDC Artwork(int id)
-{
-    HDC dc = CreateCompatibleDC(NULL);
-    SelectObject(dc, LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
-    return dc;
-}
-
 void CheckArtwork()
 {
     HDC bar = Artwork(1), crosses = Artwork(8);

@@ -52,14 +52,12 @@ int CheckMarkInk()
 // around it takes the hover colour.
 void ExpectIcon(int item, int sourceX, bool highlighted)
 {
-    HBITMAP art = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(9), IMAGE_BITMAP, 0, 0, 0));
-    HDC dc = CreateCompatibleDC(MenuBackBuffer);
-    HGDIOBJ old = SelectObject(dc, art);
+    HDC art = Artwork(9);
     const int top = 3 + 29 * (item - 1);
     int wrong = 0, lit = 0;
     for (int y = 0; y < 24; ++y)
         for (int x = 0; x < 24; ++x) {
-            COLORREF want = GetPixel(dc, sourceX + x, 1 + y), got = GetPixel(MenuBackBuffer, 41 + x, top + y);
+            COLORREF want = GetPixel(art, sourceX + x, 1 + y), got = GetPixel(MenuBackBuffer, 41 + x, top + y);
             if (highlighted && want == Ground && got == HoverFill)
                 ++lit;
             else if (got != want)
@@ -67,9 +65,6 @@ void ExpectIcon(int item, int sourceX, bool highlighted)
         }
     EXPECT_EQ(wrong, 0) << "item " << item << " icon from x " << sourceX;
     EXPECT_EQ(lit > 50, highlighted) << "item " << item << " ground on the hover colour";
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(art);
 }
 
 bool RowLit(int item)
@@ -200,8 +195,7 @@ static void ClickPinButton(bool pinnedAfter)
     EXPECT_EQ(PanelPinned, pinnedAfter ? 1 : 0);
     EXPECT_EQ(HotState, 4);
     // Sunken without a face move while pinned, raised while not; the pin from above or the side.
-    EXPECT_EQ(GetPixel(BackBufferDC, p.left + 3, p.top), pinnedAfter ? RGB(35, 51, 156) : RGB(155, 177, 255));
-    EXPECT_EQ(GetPixel(BackBufferDC, p.left + 3, p.top + 1), pinnedAfter ? RGB(56, 84, 192) : RGB(130, 156, 225));
+    ExpectBevel(p, pinnedAfter ? 4 : 1, "pin");
     if (pinnedAfter)
         SameBlock(BackBufferDC, p.left + 7, p.top + 3, SpriteStripDC, 90, 0, 16, 16, "pinned icon");
     else
