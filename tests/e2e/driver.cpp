@@ -1,5 +1,7 @@
 #include "tests/e2e/driver.h"
 
+#include "tools/shot/capture.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -26,44 +28,12 @@ Launched Launch()
     return l;
 }
 
-namespace {
-
-struct FindData {
-    DWORD pid;
-    const char* className;
-    HWND skip;
-    HWND found;
-};
-
-BOOL CALLBACK FindOf(HWND w, LPARAM lp)
-{
-    FindData* d = reinterpret_cast<FindData*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char cls[64];
-    if (pid == d->pid && w != d->skip &&
-        (d->className == NULL || (GetClassNameA(w, cls, sizeof(cls)) && std::strcmp(cls, d->className) == 0))) {
-        d->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
-HWND FindProcessWindow(DWORD pid, const char* className, HWND skip)
-{
-    FindData d = {pid, className, skip, NULL};
-    EnumWindows(FindOf, reinterpret_cast<LPARAM>(&d));
-    return d.found;
-}
-
 HWND WaitForPanel(DWORD pid, DWORD ms)
 {
     HWND panel = NULL;
     WaitFor(
         [&] {
-            panel = FindProcessWindow(pid, "Vexlo_App");
+            panel = WaitForProcessWindow(pid, "Vexlo_App", NULL, 0);
             char title[16] = "";
             // The title comes a moment after the window shows; wait for both.
             return panel && IsWindowVisible(panel) && GetWindowTextA(panel, title, sizeof(title)) &&
@@ -79,6 +49,13 @@ DWORD WaitExit(const Launched& l, DWORD ms)
     if (WaitFor([&] { return WaitForSingleObject(l.pi.hProcess, 0) == WAIT_OBJECT_0; }, ms))
         GetExitCodeProcess(l.pi.hProcess, &code);
     return code;
+}
+
+int WindowHeight(HWND window)
+{
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return r.bottom - r.top;
 }
 
 void CloseHandles(Launched& l)

@@ -58,16 +58,10 @@ struct Session {
     COLORREF At(int x, int y) const { return ScreenPixel(origin.x + x, origin.y + y); }
     void To(int x, int y) const { PointerTo(origin.x + x, origin.y + y); }
     void Click(int x, int y) const { ClickAt(origin.x + x, origin.y + y); }
-    int Height() const
-    {
-        RECT r;
-        GetWindowRect(panel, &r);
-        return r.bottom - r.top;
-    }
     void Unfold()
     {
         Click(250, 128);
-        WaitFor([&] { return Height() == 300 && At(303, 129) == Green; });
+        WaitFor([&] { return WindowHeight(panel) == 300 && At(303, 129) == Green; });
     }
     ~Session()
     {
@@ -93,7 +87,8 @@ TEST(PointerEndToEnd, VanishedTargetWarningCanBeDismissedWithThePointer)
     LeftDown();
     s.To(340, 243);
     HWND box = NULL;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindProcessWindow(s.app.pi.dwProcessId, "#32770")) != NULL; }));
+    const DWORD pid = s.app.pi.dwProcessId;
+    ASSERT_TRUE(WaitFor([&] { return (box = WaitForProcessWindow(pid, "#32770", NULL, 0)) != NULL; }));
     LeftUp();
     RECT clip;
     GetClipCursor(&clip);
@@ -107,7 +102,7 @@ TEST(PointerEndToEnd, VanishedTargetWarningCanBeDismissedWithThePointer)
     ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); })) << "OK clicked with the pointer";
     Settle();
-    EXPECT_TRUE(FindProcessWindow(s.app.pi.dwProcessId, "#32770") == NULL) << "no second box";
+    EXPECT_TRUE(WaitForProcessWindow(pid, "#32770", NULL, 0) == NULL) << "no second box";
 }
 
 // The everyday request across two runs: pick a window, set it on top, find it
@@ -162,7 +157,7 @@ TEST(PointerEndToEnd, PickSetOnTopAndFindItSelectedNextTime)
     s.Click(318, 10);
     HWND about = NULL;
     ASSERT_TRUE(WaitFor([&] {
-        about = FindProcessWindow(s.app.pi.dwProcessId, "#32770");
+        about = WaitForProcessWindow(s.app.pi.dwProcessId, "#32770", NULL, 0);
         return about != NULL && IsWindowVisible(about) && (GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_TOPMOST);
     })) << "no topmost About box";
     PostMessageA(about, WM_COMMAND, IDOK, 0);

@@ -10,11 +10,9 @@
 
 TEST(CatalogueText, HandleHexIsEightUpperCaseDigits)
 {
-    const struct {
-        uint32_t handle;
-        const char* text;
-    } cases[] = {{0x1, "00000001"}, {0x80000000u, "80000000"}, {0x000A01F2, "000A01F2"},
-                 {0xABCDEFu, "00ABCDEF"}, {0xFFFFFFFFu, "FFFFFFFF"}};
+    const struct { uint32_t handle; const char* text; } cases[] = {
+        {0x1, "00000001"}, {0x80000000u, "80000000"}, {0x000A01F2, "000A01F2"},
+        {0xABCDEFu, "00ABCDEF"}, {0xFFFFFFFFu, "FFFFFFFF"}};
     for (const auto& c : cases) {
         char out[12];
         std::memset(out, 'x', sizeof(out));
@@ -25,10 +23,7 @@ TEST(CatalogueText, HandleHexIsEightUpperCaseDigits)
 
 TEST(CatalogueText, ParseDecimalEdges)
 {
-    const struct {
-        const char* text;
-        int32_t value;
-    } cases[] = {
+    const struct { const char* text; int32_t value; } cases[] = {
         {"", 0}, {"-", 0}, {"+", 0}, {" \t\n-", 0}, {"abc", 0}, {"--5", 0},
         {"  12abc", 12}, {"\v\f\r+34 5", 34}, {"-8", -8}, {"0012", 12},
         {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
@@ -42,10 +37,8 @@ TEST(CatalogueText, ParseDecimalEdges)
 
 TEST(CatalogueText, FormatDecimalWritesEverySignedValue)
 {
-    const struct {
-        int32_t value;
-        const char* text;
-    } cases[] = {{0, "0"}, {-8, "-8"}, {100, "100"}, {INT_MAX, "2147483647"}, {INT_MIN, "-2147483648"}};
+    const struct { int32_t value; const char* text; } cases[] = {
+        {0, "0"}, {-8, "-8"}, {100, "100"}, {INT_MAX, "2147483647"}, {INT_MIN, "-2147483648"}};
     for (const auto& c : cases) {
         char buffer[12];
         FormatDecimal(c.value, buffer);

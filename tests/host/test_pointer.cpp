@@ -57,11 +57,9 @@ void Expect(const PointerOutcome& o, int hot, int pressed, PointerAction action,
 TEST(PointerRules, PointInsideIsStrictAndClampInclusive)
 {
     const PanelRect m = kRects.area[AreaMinimize];  // (331,4)-(345,17)
-    const struct {
-        int x, y;
-        bool inside;
-    } points[] = {{331, 10, false}, {345, 10, false}, {340, 4, false}, {340, 17, false},
-                  {332, 5, true},   {344, 16, true},  {330, 10, false}};
+    const struct { int x, y; bool inside; } points[] = {
+        {331, 10, false}, {345, 10, false}, {340, 4, false}, {340, 17, false},
+        {332, 5, true},   {344, 16, true},  {330, 10, false}};
     for (const auto& p : points)
         EXPECT_EQ(PointInside(m, p.x, p.y), p.inside) << p.x << "," << p.y;
 
@@ -85,14 +83,12 @@ TEST(PointerRules, PointInsideIsStrictAndClampInclusive)
 
 TEST(PointerRules, HoverTable)
 {
-    const struct {
-        int control, pinned, hot;
-        L look;
-    } rows[] = {
+    const struct { int control, pinned, hot; L look; } rows[] = {
         {1, 0, 1, {1, 7, 1}}, {2, 0, 2, {2, 7, 2}}, {3, 0, 3, {3, 1, 3}}, {4, 0, 4, {4, 1, 4}},
         {4, 1, 0, kNone},  // a pinned pin counts as no control
         {5, 0, 0, kNone},  // no hover look at all
-        {6, 0, 6, {6, 1, 6}}, {7, 0, 7, {7, 1, 7}}, {8, 0, 8, {8, 0, 8}}, {9, 0, 9, {9, 0, 9}}, {21, 0, 21, {21, 7, 21}},
+        {6, 0, 6, {6, 1, 6}}, {7, 0, 7, {7, 1, 7}}, {8, 0, 8, {8, 0, 8}}, {9, 0, 9, {9, 0, 9}},
+        {21, 0, 21, {21, 7, 21}},
     };
     for (const auto& row : rows) {
         const PanelPoint p = Centre(row.control);
@@ -109,10 +105,7 @@ TEST(PointerRules, HoverTable)
 
 TEST(PointerRules, RestingTable)
 {
-    const struct {
-        int hot, pinned;
-        L look;
-    } rows[] = {
+    const struct { int hot, pinned; L look; } rows[] = {
         {1, 0, {1, 6, 1}}, {2, 0, {2, 6, 2}}, {3, 0, {3, 0, 3}}, {4, 0, {4, 0, 4}}, {4, 1, kNone},
         {5, 0, {5, 1, 5}}, {6, 0, {6, 0, 6}}, {7, 0, {7, 0, 7}}, {8, 0, {8, 1, 8}}, {9, 0, {9, 1, 9}},
         {21, 0, {21, 6, 21}}, {0, 0, kNone}, {11, 0, kNone}, {12, 0, kNone}, {13, 0, kNone}, {15, 0, kNone},
@@ -129,12 +122,7 @@ TEST(PointerRules, RestingTable)
 
 TEST(PointerRules, PressedTransitionTable)
 {
-    const struct {
-        int hot;
-        bool inside;
-        int newHot;
-        L look;
-    } rows[] = {
+    const struct { int hot; bool inside; int newHot; L look; } rows[] = {
         {1, false, 11, {1, 5, 11}}, {2, false, 12, {2, 5, 12}}, {3, false, 13, {3, 0, 13}},
         {5, false, 15, {5, 1, 15}}, {6, false, 16, {6, 0, 16}}, {7, false, 17, {7, 0, 17}},
         {8, false, 18, {8, 1, 18}}, {9, false, 19, {9, 1, 19}}, {21, false, 31, {21, 5, 31}},
@@ -166,10 +154,7 @@ TEST(PointerRules, PressedTransitionTable)
         Expect(DecidePointer(hot, 0, kUnpinned, kRects, PointerMoveDown, more.x, more.y), hot, 0, PointerNoAction,
                kNone);
     // A drag in progress takes the move, whatever HotState says.
-    const struct {
-        DragKind drag;
-        PointerAction step;
-    } drags[] = {{DragPanel, PointerPanelDragStep},
+    const struct { DragKind drag; PointerAction step; } drags[] = {{DragPanel, PointerPanelDragStep},
                  {DragPanelSlider, PointerPanelSliderStep},
                  {DragTargetSlider, PointerTargetSliderStep}};
     for (const auto& d : drags) {
@@ -183,13 +168,7 @@ TEST(PointerRules, PressTable)
 {
     const PointerFlags plain = {1, 0, 0, DragNone};  // no translucency: no tracks, no thumbs
     const PointerRects plainRects = StandardRects(false);
-    const struct {
-        int x, y;
-        bool layered;
-        int hot, pressed;
-        L look;
-        PointerAction action;
-    } rows[] = {
+    const struct { int x, y; bool layered; int hot, pressed; L look; PointerAction action; } rows[] = {
         {338, 10, true, 1, 1, {1, 5, 1}, PointerNoAction},    {358, 10, true, 2, 2, {2, 5, 2}, PointerNoAction},
         {250, 128, true, 3, 3, {3, 3, 3}, PointerNoAction},   {354, 59, true, 5, 5, {5, 3, 5}, PointerNoAction},
         {60, 128, true, 6, 6, {6, 3, 6}, PointerNoAction},    {150, 128, true, 7, 7, {7, 3, 7}, PointerNoAction},
@@ -257,10 +236,7 @@ TEST(PointerRules, ReleaseTable)
 TEST(MotionRules, SliderRanges)
 {
     const PanelRect panel = {19, 5, 75, 17}, target = {161, 231, 355, 256};
-    const struct {
-        const PanelRect* track;
-        int width, left, dx, wantLeft, wantAlpha;
-    } rows[] = {
+    const struct { const PanelRect* track; int width, left, dx, wantLeft, wantAlpha; } rows[] = {
         {&panel, 4, 71, -1000, 19, 18}, {&panel, 4, 19, 1000, 71, 255},    {&panel, 4, 71, 1, 71, 255},
         {&panel, 4, 19, -1, 19, 18},    {&panel, 4, 60, -17, 43, 127},     {&panel, 4, 70, 1, 71, 255},
         {&target, 6, 349, -1000, 161, 7}, {&target, 6, 161, 1000, 349, 255}, {&target, 6, 349, 5, 349, 255},

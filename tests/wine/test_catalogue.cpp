@@ -119,8 +119,7 @@ TEST_F(Catalogue, ListsVisibleOrAllWithLabelsSortedIgnoringCase)
     DestroyWindow(untitled);
     ListAllWindows = 1;
     RefreshWindowList(false);
-    EXPECT_NE(ItemOf(hidden), CB_ERR);
-    EXPECT_NE(ItemOf(beta), CB_ERR);
+    EXPECT_TRUE(ItemOf(hidden) != CB_ERR && ItemOf(beta) != CB_ERR);
     EXPECT_TRUE(HasLabel(LabelOf(alpha, "catalogue alpha renamed")));
     EXPECT_TRUE(HasLabel(LabelOf(untitled, "<>")));  // gone: neither title nor class
     EXPECT_EQ(ItemRecord(ItemOf(alpha))->width, 210);
@@ -240,16 +239,14 @@ TEST_F(Actions, PinMakesTopmostAndForegroundUnpinReleasesBothShowHidden)
     ShowWindow(target, SW_HIDE);
     SetWindowTextA(target, "Pin Target renamed");
     ApplyToTarget(ActionUnpin);
-    EXPECT_FALSE(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_TRUE(IsWindowVisible(target));
+    EXPECT_TRUE(!(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST) && IsWindowVisible(target));
     EXPECT_STREQ(LastWindowText, "Pin Target renamed");
     EXPECT_EQ(StoredLastWindow(), Stored("Pin Target renamed"));
 
     ShowWindow(target, SW_HIDE);
     TargetHidden = 1;
     ApplyToTarget(ActionPin);
-    EXPECT_TRUE(IsWindowVisible(target));
-    EXPECT_EQ(TargetHidden, 1);
+    EXPECT_TRUE(IsWindowVisible(target) && TargetHidden == 1);
 }
 
 TEST_F(Actions, HideShowButtonFollowsTargetHiddenAcrossWindows)
@@ -258,27 +255,20 @@ TEST_F(Actions, HideShowButtonFollowsTargetHiddenAcrossWindows)
     HWND b = MakeWindow("Hide B", WS_POPUP | WS_VISIBLE, 300, 300);
     ASSERT_TRUE(SelectTarget(a));
     PressButton(HideShowButton);
-    EXPECT_FALSE(IsWindowVisible(a));
-    EXPECT_EQ(TargetHidden, 1);
+    EXPECT_TRUE(!IsWindowVisible(a) && TargetHidden == 1);
     EXPECT_EQ(Text(HideShowButton), kShowBytes);
     EXPECT_EQ(StoredLastWindow(), Stored("Hide A"));
 
     SendMessageA(WindowCombo, CB_SETCURSEL, ItemOf(b), 0);
     ShowWindow(b, SW_HIDE);
     PressButton(HideShowButton);
-    EXPECT_TRUE(IsWindowVisible(b));
-    EXPECT_FALSE(IsWindowVisible(a));
-    EXPECT_EQ(TargetHidden, 0);
+    EXPECT_TRUE(IsWindowVisible(b) && !IsWindowVisible(a) && TargetHidden == 0);
     EXPECT_EQ(Text(HideShowButton), kHideBytes);
     EXPECT_EQ(StoredLastWindow(), Stored("Hide B"));
 }
 
 // What a timer saw of the box shown while a request ran; it pressed the box's OK.
-static struct SeenBox {
-    HWND box, owner;
-    std::string caption, text;
-    bool warningIcon;
-} Seen;
+static struct SeenBox { HWND box, owner; std::string caption, text; bool warningIcon; } Seen;
 
 static BOOL CALLBACK ReadBoxChild(HWND child, LPARAM)
 {
@@ -329,10 +319,8 @@ TEST_F(Actions, VanishedTargetWarnsNoRecordStaysSilentAndNothingChanges)
         "\xE7\xE0\xEA\xF0\xFB\xF2\xEE. \xCE\xE1\xED\xEE\xE2\xE8\xF2\xE5 \xF1\xEF\xE8\xF1\xEE\xEA.";
     static_assert(sizeof(expected) == 80, "79 bytes of text");
     EXPECT_EQ(Seen.text, expected);
-    EXPECT_EQ(Seen.owner, MainPanel);
-    EXPECT_TRUE(Seen.warningIcon);
-    EXPECT_STREQ(LastWindowText, "Earlier");
-    EXPECT_EQ(TargetHidden, 1);
+    EXPECT_TRUE(Seen.owner == MainPanel && Seen.warningIcon);
+    EXPECT_TRUE(lstrcmpA(LastWindowText, "Earlier") == 0 && TargetHidden == 1);
     EXPECT_EQ(Text(HideShowButton), kShowBytes);
     EXPECT_EQ(StoredLastWindow(), "<none>");
 

@@ -76,10 +76,7 @@ TEST(Faults, GeometryEditsHoldingBadText)
     BootPanel(true);
     HWND target = MakeWindow("Faults Target");
     ASSERT_TRUE(SelectTarget(target));
-    const struct {
-        std::string text;
-        int size, place;
-    } rows[] = {
+    const struct { std::string text; int size, place; } rows[] = {
         {"", 0, 0}, {"-", 0, 0}, {"+", 0, 0}, {" \t  ", 0, 0}, {"abc", 0, 0}, {"12ab", 12, 12},
         {std::string(250, ' ') + "-321", 0, -321},  // 254 characters; the size sees four blanks
         {std::string(251, '0') + "123", 0, 123},
@@ -137,7 +134,7 @@ TEST(Faults, AwkwardTargets)
 {
     ForgetSettings();
     BootPanel(true);
-    Refuser = MakeWindow("Faults Refuser", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150, "VexloFaultRefuser", RefusesLayered);
+    Refuser = MakeWindow("Faults Refuser", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150, "VexloRefuser", RefusesLayered);
     ASSERT_EQ(ListAllWindows, 0);
     ASSERT_TRUE(SelectTarget(MainPanel)) << "the panel lists itself among the visible windows";
     ListAllWindows = 1;  // and stays listed while it is hidden
@@ -158,7 +155,8 @@ TEST(Faults, AwkwardTargets)
         {&MainPanel, ActionHide, 255, [] { return !IsWindowVisible(MainPanel) && !PanelHidden && TargetHidden; }},
         {&MainPanel, ActionShow, 255, [] { return IsWindowVisible(MainPanel) && TargetHidden == 0; }},
         {&MainPanel, ActionMove, 255, [] { return Placed(MainPanel) == "50,60 370x150"; }},
-        {&MainPanel, ActionResize, 255, [] { return Placed(MainPanel) == "50,60 300x200" && PanelPlacement.height == 150; }},
+        {&MainPanel, ActionResize, 255,
+         [] { return Placed(MainPanel) == "50,60 300x200" && PanelPlacement.height == 150; }},
         {&MainPanel, ActionSetAlpha, 128, [] { return LayeredAlpha() == 128 && PanelLayered == 0; }},
         {&MainPanel, ActionSetAlpha, 255, [] { return !(ExStyle(MainPanel) & WS_EX_LAYERED); }},
         // The panel answers its own close request: the program ends, its title with it.
@@ -211,10 +209,9 @@ TEST(Faults, PanelInputBeyondTheUsual)
     FaultTarget = MakeWindow("Faults Target");
     ASSERT_TRUE(SelectTarget(FaultTarget));
     const int right = static_cast<int>(DesktopWidth) - 370, bottom = static_cast<int>(DesktopHeight) - 150;
-    const struct {
-        int x, y, left, top;
-    } drags[] = {{32767, 32767, right, bottom}, {-32768, -32768, 0, 0}, {32767, -32768, right, 0},
-                 {-32768, 32767, 0, bottom},    {-1, 32767, 0, bottom}};
+    const struct { int x, y, left, top; } drags[] = {
+        {32767, 32767, right, bottom}, {-32768, -32768, 0, 0}, {32767, -32768, right, 0},
+        {-32768, 32767, 0, bottom},    {-1, 32767, 0, bottom}};
     for (const auto& d : drags) {
         SCOPED_TRACE(testing::Message() << "drag to " << d.x << "," << d.y);
         SendMessageA(MainPanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 10));

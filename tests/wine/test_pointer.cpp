@@ -36,10 +36,7 @@ TEST(Pointer, SkinButtonAndRadioLooksFollowEveryTransition)
     BootPanel(true);
     SendMessageA(WindowCombo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);  // Pin acts on nothing
     const RECT& set = SetTopmostButtonRect;
-    const struct {
-        Step step;
-        int x, y, hot, pressed, style;
-    } walk[] = {
+    const struct { Step step; int x, y, hot, pressed, style; } walk[] = {
         {Hover, 60, 128, 6, 0, 1},  {Press, 60, 128, 6, 6, 3},   {HeldMove, 60, 100, 16, 6, 0},
         {HeldMove, 60, 128, 6, 6, 3}, {Release, 60, 128, 6, 6, 1}, {Hover, 60, 100, 0, 6, 0},
         // Pressed, slid off, released outside: the resting frame stays, no action.
@@ -54,11 +51,7 @@ TEST(Pointer, SkinButtonAndRadioLooksFollowEveryTransition)
     }
 
     // AllWindowsRadio: hover ring, held, left, back, chosen with its dot.
-    const struct {
-        Step step;
-        int x, y, hot;
-        COLORREF ring;
-    } radio[] = {
+    const struct { Step step; int x, y, hot; COLORREF ring; } radio[] = {
         {Hover, 150, 80, 9, RingHover}, {Press, 150, 80, 9, RingHeld}, {HeldMove, 150, 100, 19, Pale},
         {HeldMove, 150, 80, 9, RingHeld}, {Release, 150, 80, 9, RingDot},  // the dot's own ring
     };
@@ -92,45 +85,34 @@ void ClickMoreAndWait(int expanded)
 {
     Send(Press, 250, 128);
     Send(Release, 250, 128);
-    DWORD start = GetTickCount();
-    while (PanelExpanded != expanded && GetTickCount() - start < 10000)
-        PumpMessages(20);
+    Within(10000, [&] { return PanelExpanded == expanded; });
 }
 
 }  // namespace
 
 TEST(Pointer, FoldTakesSixTicksEachWayTurnsTheArrowAndSwapsTheBottomRows)
 {
-    BootPanel(true);
-    EXPECT_EQ(GetPixel(BackBufferDC, 303, 126), RGB(0, 255, 0)) << "down arrow, wide at the top";
-    EXPECT_EQ(GetPixel(BackBufferDC, 100, 148), D);
+    BootPanel(true);  // folded at the start: Surface.EveryNamedPixel*
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchSizes, NULL, GetCurrentThreadId());
     Send(Press, 250, 128);
     Send(Release, 250, 128);
     PumpMessages(120);
     // A second release during the unfold restarts the timer and keeps the direction.
     ClickMoreAndWait(1);
-    RECT client;
-    GetClientRect(MainPanel, &client);
-    EXPECT_EQ(client.bottom, 300);
-    EXPECT_EQ(PanelPlacement.height, 300);
-    EXPECT_EQ(GetPixel(BackBufferDC, 303, 126), B) << "up arrow, narrow at the top";
-    EXPECT_EQ(GetPixel(BackBufferDC, 303, 129), RGB(0, 255, 0)) << "up arrow, wide at the bottom";
-    EXPECT_EQ(GetPixel(BackBufferDC, 100, 148), B);
-    EXPECT_EQ(GetPixel(BackBufferDC, 100, 149), B);
-    EXPECT_EQ(GetPixel(BackBufferDC, 1, 149), L) << "the left border runs on";
+    EXPECT_TRUE(Placed(MainPanel).find("x300") != std::string::npos && PanelPlacement.height == 300);
+    // The arrow points up (narrow at the top); the closing rows give way to the body and the left border.
+    const ExpectedPixel unfolded[] = {
+        {303, 126, B}, {303, 129, RGB(0, 255, 0)}, {100, 148, B}, {100, 149, B}, {1, 149, L}};
+    CheckPixels(BackBufferDC, unfolded, "unfolded");
     SameBlock(PanelDC, 0, 118, BackBufferDC, 0, 118, 370, 35, "screen after the unfold");
 
     ClickMoreAndWait(0);
     UnhookWindowsHookEx(hook);
     const std::vector<int> want = {175, 200, 225, 250, 275, 300, 275, 250, 225, 200, 175, 150};
     EXPECT_EQ(FoldHeights, want);
-    GetClientRect(MainPanel, &client);
-    EXPECT_EQ(client.bottom, 150);
-    EXPECT_EQ(GetPixel(BackBufferDC, 303, 126), RGB(0, 255, 0));
-    EXPECT_EQ(GetPixel(BackBufferDC, 303, 129), B);
-    EXPECT_EQ(GetPixel(BackBufferDC, 100, 148), D);
-    EXPECT_EQ(GetPixel(BackBufferDC, 1, 149), D);
+    EXPECT_TRUE(Placed(MainPanel).find("x150") != std::string::npos);
+    const ExpectedPixel folded[] = {{303, 126, RGB(0, 255, 0)}, {303, 129, B}, {100, 148, D}, {1, 149, D}};
+    CheckPixels(BackBufferDC, folded, "folded");
     SameBlock(PanelDC, 0, 118, BackBufferDC, 0, 118, 370, 32, "screen after the fold");
 }
 
@@ -170,12 +152,8 @@ TEST(Pointer, LostCaptureEndsAnyDragLikeARelease)
 {
     BootPanel(true);
     HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, NULL, NULL, NULL, NULL);
-    const struct {
-        int x, y;
-        int* flag;
-        bool byCancelMode;
-    } drags[] = {{100, 10, &DraggingPanel, false}, {73, 10, &DraggingPanelOpacity, true},
-                 {100, 10, &DraggingPanel, true}};
+    const struct { int x, y; int* flag; bool byCancelMode; } drags[] = {
+        {100, 10, &DraggingPanel, false}, {73, 10, &DraggingPanelOpacity, true}, {100, 10, &DraggingPanel, true}};
     for (const auto& d : drags) {
         Send(Press, d.x, d.y);
         ASSERT_EQ(*d.flag, 1);

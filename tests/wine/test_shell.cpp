@@ -189,12 +189,9 @@ TEST(Shell, PanelValuesAfterStartUp)
 {
     BootPanel(true);
     ASSERT_TRUE(IsWindow(MainPanel));
-    EXPECT_EQ(PanelWidth, 370.0f);
-    EXPECT_EQ(PanelHeight, 150.0f);
-    EXPECT_EQ(PanelPlacement.width, 370);
-    EXPECT_EQ(PanelPlacement.height, 150);
-    EXPECT_TRUE(PanelDC != NULL);
-    EXPECT_TRUE(ControlFont != NULL);  // the region: Surface.RegionRoundedTopSquareBottomAtBothHeights
+    EXPECT_TRUE(PanelWidth == 370.0f && PanelHeight == 150.0f);
+    EXPECT_TRUE(PanelPlacement.width == 370 && PanelPlacement.height == 150);
+    EXPECT_TRUE(PanelDC != NULL && ControlFont != NULL);  // the region: Surface.RegionRounded*
 }
 
 TEST(Shell, CloseEndsTheLoopAndTearsDown)
@@ -203,8 +200,7 @@ TEST(Shell, CloseEndsTheLoopAndTearsDown)
     ASSERT_TRUE(IsWindow(MainPanel));
     PostMessageA(MainPanel, WM_CLOSE, 0, 0);
     RunMessageLoop();  // returns once WM_DESTROY has posted WM_QUIT
-    EXPECT_FALSE(IsWindow(MainPanel));
-    EXPECT_TRUE(PanelDC == NULL);
+    EXPECT_TRUE(!IsWindow(MainPanel) && PanelDC == NULL);
     EXPECT_EQ(::TearDown(), 1);  // the fixture has a TearDown of its own
     EXPECT_TRUE(ControlFont == NULL);
 }

@@ -17,10 +17,8 @@ const COLORREF Hover = RGB(250, 195, 78), Held = RGB(134, 158, 221);
 const COLORREF DotRing = RGB(217, 166, 220), DotCentre = RGB(181, 53, 185);
 
 // Outer top-left, outer bottom-right, inner top-left, inner bottom-right.
-const struct {
-    int style;
-    COLORREF c[4];
-} kFrames[] = {{0, {L, D, B, B}}, {1, {L, D, InL, InD}}, {3, {D, L, InD, InL}}, {4, {D, L, InD, InL}}};
+const struct { int style; COLORREF c[4]; } kFrames[] = {
+    {0, {L, D, B, B}}, {1, {L, D, InL, InD}}, {3, {D, L, InD, InL}}, {4, {D, L, InD, InL}}};
 
 // The frame rule written out on its own: the part a pixel of r belongs to, -1 in the face.
 int FramePart(const RECT& r, int x, int y)
@@ -107,10 +105,7 @@ void CheckTitleLooks()
 
 // which, look, then the first ring's top pixel, the second ring's, and (16,80):
 // VisibleWindowsRadio is chosen (hollow, its dot survives), AllWindowsRadio is off.
-const struct {
-    int which, look;
-    COLORREF ring, second, centre;
-} kRadioCases[] = {
+const struct { int which, look; COLORREF ring, second, centre; } kRadioCases[] = {
     {0, 3, Hover, DotRing, DotCentre}, {0, 0, Hover, Hover, DotCentre}, {0, 2, Held, Held, DotCentre},
     {0, 1, Pale, Pale, DotCentre},     {1, 0, Hover, Hover, Pale},      {1, 2, Held, Held, Held},
     {1, 1, Pale, Pale, Pale},

@@ -35,7 +35,8 @@ const ExpectedPixel kBackBuffer[] = {
     {119, 119, L}, {189, 136, D}, {212, 118, L}, {316, 137, D}, {213, 119, B},
     {306, 126, Green}, {304, 125, Green}, {306, 131, B}, {306, 123, B},
     // PinButton sunken, RefreshButton raised.
-    {336, 118, D}, {363, 119, L}, {337, 119, InD}, {362, 121, InL}, {345, 48, L}, {345, 68, L}, {345, 69, D}, {363, 49, D}, {346, 49, InL}, {362, 50, InD},
+    {336, 118, D}, {363, 119, L}, {337, 119, InD}, {362, 121, InL}, {345, 48, L}, {345, 68, L}, {345, 69, D},
+    {363, 49, D}, {346, 49, InL}, {362, 50, InD},
     // Polyline round the target buttons, open for the heading from x 35 to 169.
     {35, 108, B}, {34, 108, Lime}, {11, 142, Lime}, {193, 109, Lime}, {170, 108, Lime}, {169, 108, B},
     // Title buttons, normal looks: fill, outline, minimise dash.
@@ -101,10 +102,7 @@ void CheckArtwork()
 
 // What the start-up sends to PanelTooltip, checked while the record is alive;
 // one letter per message in order: the uId of each tool, T activate, D delay.
-const struct {
-    RECT rect;
-    const char* text;
-} kTools[6] = {
+const struct { RECT rect; const char* text; } kTools[6] = {
     {{19, 5, 75, 17}, "Прозрачность Vexlo"},    {{331, 4, 345, 17}, "Свернуть"},
     {{351, 4, 366, 18}, "Закрыть"},             {{336, 118, 364, 141}, "Vexlo поверх всех (вкл/выкл)"},
     {{345, 48, 364, 70}, "Обновить список"},    {{311, 4, 325, 17}, "О программе"},
@@ -155,8 +153,7 @@ void CheckSurface(bool translucency)
     CheckPixels(BackBufferDC, kRadioDot, "chosen dot");
     CheckPixels(SpriteStripDC, kCells, "SpriteStrip");
     CheckArtwork();
-    EXPECT_EQ(HotState, 4);
-    EXPECT_EQ(PanelPinned, 1);
+    EXPECT_TRUE(HotState == 4 && PanelPinned == 1);
     EXPECT_EQ(ListVisibleOnly + 2 * ListAllWindows + 4 * FaceShifted, 1);
     for (int id = 1; id <= 10; ++id)  // held after the build: 3, 4, 7 (in ArtDC), 9, 10
         EXPECT_EQ(ArtBitmaps[id] != NULL, id == 3 || id == 4 || id == 7 || id == 9 || id == 10) << id;
@@ -233,26 +230,16 @@ TEST(Surface, CaptionsInPlaceAndFitting)
 {
     BootPanel(false);
     const COLORREF Mint = RGB(0, 255, 159), Cyan = RGB(0, 255, 255);
-    const struct {
-        const char* text;
-        FontRequest font;
-        COLORREF colour;
-        int left, top, right, bottom;
-    } captions[] = {
+    const struct { const char* text; FontRequest font; COLORREF colour; int left, top, right, bottom; } captions[] = {
         {"Дополнительно", MoreCaptionFont, Green, 216, 121, 300, 138},
         {"Установить", ButtonCaptionFont, Mint, 19, 120, 108, 137},
-        {"Снять", ButtonCaptionFont, Mint, 133, 120, 188, 137},
-        {"Название окна:", HeadingFont, Cyan, 10, 30, 340, 47},
+        {"Снять", ButtonCaptionFont, Mint, 133, 120, 188, 137}, {"Название окна:", HeadingFont, Cyan, 10, 30, 340, 47},
         {"Окно поверх всех", HeadingFont, Lime, 37, 100, 169, 119},
         {"Видимые окна", RadioLabelFont, Yellow, 25, 73, 136, 90},
-        {"Все окна", RadioLabelFont, Yellow, 150, 73, 340, 90},
-        {"Размер окна :", HeadingFont, Lime, 20, 161, 138, 185},
-        {"x", HeadingFont, W, 180, 161, 190, 185},
-        {"Положение", HeadingFont, Lime, 20, 191, 108, 207},
-        {"на экране", HeadingFont, Lime, 24, 204, 108, 222},
-        {":", HeadingFont, Lime, 108, 198, 135, 222},
-        {"X=", HeadingFont, W, 135, 199, 153, 222},
-        {"Y=", HeadingFont, W, 205, 199, 224, 222},
+        {"Все окна", RadioLabelFont, Yellow, 150, 73, 340, 90}, {"Размер окна :", HeadingFont, Lime, 20, 161, 138, 185},
+        {"x", HeadingFont, W, 180, 161, 190, 185}, {"Положение", HeadingFont, Lime, 20, 191, 108, 207},
+        {"на экране", HeadingFont, Lime, 24, 204, 108, 222}, {":", HeadingFont, Lime, 108, 198, 135, 222},
+        {"X=", HeadingFont, W, 135, 199, 153, 222}, {"Y=", HeadingFont, W, 205, 199, 224, 222},
         {"Непрозрачность :", HeadingFont, Lime, 20, 234, 161, 258},
         {"Требуется Windows 2K / XP", HeadingFont, Yellow, 162, 234, 364, 258},
         {"?", QuestionMarkFont, RGB(240, 240, 240), 314, 4, 324, 18},
