@@ -64,13 +64,14 @@ void CloseHandles(Launched& l)
     CloseHandle(l.pi.hProcess);
 }
 
-void ClosePanel(HWND panel, Launched& l)
+DWORD ClosePanel(HWND panel, Launched& l)
 {
     PostMessageA(panel, WM_CLOSE, 0, 0);
     DWORD code = WaitExit(l, 30000);
     if (code == 0xDEADBEEF)
         TerminateProcess(l.pi.hProcess, 2);
     CloseHandles(l);
+    return code;
 }
 
 bool WaitFor(const std::function<bool()>& done, DWORD ms)

@@ -18,8 +18,8 @@ HWND WaitForPanel(DWORD pid, DWORD ms);
 // The exit code, or 0xDEADBEEF when the process is still running after ms.
 DWORD WaitExit(const Launched& l, DWORD ms);
 void CloseHandles(Launched& l);
-// Closes the panel, expects exit code 1 and closes the handles.
-void ClosePanel(HWND panel, Launched& l);
+// Closes the panel, ends the process if it does not end itself, closes the handles; the exit code.
+DWORD ClosePanel(HWND panel, Launched& l);
 
 int WindowHeight(HWND window);
 

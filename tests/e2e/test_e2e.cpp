@@ -27,9 +27,7 @@ TEST(EndToEnd, PanelStartsCentredAndClosesWithCodeOne)
     EXPECT_EQ(r.top, static_cast<int>((desk.bottom - 150) * 0.5f));
     // The region: wine Surface.RegionRoundedTopSquareBottomAtBothHeights; a second copy:
     // e2e Faults.SecondCopyInEveryStateLeavesAtOnceAndTheFirstUnchanged.
-    PostMessageA(panel, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitExit(first, 30000), 1u);
-    CloseHandles(first);
+    EXPECT_EQ(ClosePanel(panel, first), 1u);
 }
 
 TEST(EndToEnd, ScreenshotsFoldedAndUnfolded)
@@ -64,9 +62,7 @@ TEST(EndToEnd, ScreenshotsFoldedAndUnfolded)
     std::string unfolded = folder + "\\vexlo-unfolded.png";
     EXPECT_TRUE(CaptureWindowPng(panel, 370, 300, unfolded.c_str()));
 
-    PostMessageA(panel, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitExit(app, 30000), 1u);
-    CloseHandles(app);
+    EXPECT_EQ(ClosePanel(panel, app), 1u);
 }
 
 namespace {

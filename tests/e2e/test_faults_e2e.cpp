@@ -123,12 +123,7 @@ TEST(Faults, ClosedWithAModalOrMenuOpenEndsWithOneAndTakesTheIcon)
         ASSERT_TRUE(WaitFor([&] { return IconThere(p.panel); }));
         s->enter(p);
         ASSERT_TRUE(WaitFor([&] { return s->holds(p); }));
-        PostMessageA(p.panel, WM_CLOSE, 0, 0);
-        const DWORD code = WaitExit(p.app, 30000);
-        EXPECT_EQ(code, 1u);
-        if (code == 0xDEADBEEF)
-            TerminateProcess(p.app.pi.hProcess, 2);
+        EXPECT_EQ(ClosePanel(p.panel, p.app), 1u);
         EXPECT_FALSE(IconThere(p.panel));
-        CloseHandles(p.app);
     }
 }

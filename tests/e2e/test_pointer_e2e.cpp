@@ -15,12 +15,6 @@ namespace {
 const COLORREF Base = RGB(104, 126, 210), Green = RGB(0, 255, 0);
 const char kTargetTitle[] = "000 Vexlo e2e target";  // sorts first in the list
 
-// Nothing changes for a while.
-void Settle()
-{
-    WaitFor([] { return false; }, 300);
-}
-
 // The running program with the driver's target selected from the stored title.
 struct Session {
     Launched app;
@@ -44,7 +38,7 @@ struct Session {
         // The window manager takes the focus back once after the panel is first
         // activated; let that happen on a click on empty panel area.
         Click(250, 100);
-        Settle();
+        WaitFor([] { return false; }, 300);
         return true;
     }
     void Locate()
@@ -101,7 +95,7 @@ TEST(PointerEndToEnd, VanishedTargetWarningCanBeDismissedWithThePointer)
     GetWindowRect(ok, &r);
     ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); })) << "OK clicked with the pointer";
-    Settle();
+    WaitFor([] { return false; }, 300);  // time for a second box
     EXPECT_TRUE(WaitForProcessWindow(pid, "#32770", NULL, 0) == NULL) << "no second box";
 }
 

@@ -166,22 +166,6 @@ TEST(Skin, TheOneSharedFaceMove)
     EXPECT_TRUE(FaceAt(b, -1) && FaceShifted == 0) << "a flat frame on another button moves that one";
 }
 
-TEST(Skin, TheDotMovesWithTheChoice)
-{
-    BootPanel(true);
-    ListAllWindows = 1;
-    DrawRadio(1, 3);
-    ListVisibleOnly = 0;
-    DrawRadio(0, 1);
-    CheckDot(125, true);
-    CheckDot(0, false);
-    DrawRadio(1, 0);  // hover over the chosen radio keeps its dot
-    CheckDot(125, true);
-    COLORREF before = GetPixel(BackBufferDC, 141, 80);
-    DrawRadio(2, 2);  // no such radio: nothing drawn
-    EXPECT_EQ(GetPixel(BackBufferDC, 141, 80), before);
-}
-
 TEST(Skin, PaintCopiesTheInvalidPartAndShowsNormalTitleLooks)
 {
     BootPanel(true);
@@ -257,4 +241,16 @@ TEST(Skin, EveryLookExactAfterSeventyThousandCalls)
     CheckTitleLooks();
     CheckRadios();
     CheckDot(0, true);
+    // The dot moves with the choice; hover over the chosen radio keeps it; no radio 2.
+    ListAllWindows = 1;
+    ListVisibleOnly = 0;
+    DrawRadio(1, 3);
+    DrawRadio(0, 1);
+    CheckDot(125, true);
+    CheckDot(0, false);
+    DrawRadio(1, 0);
+    CheckDot(125, true);
+    COLORREF before = GetPixel(BackBufferDC, 141, 80);
+    DrawRadio(2, 2);
+    EXPECT_EQ(GetPixel(BackBufferDC, 141, 80), before);
 }
