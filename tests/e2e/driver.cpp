@@ -1,5 +1,7 @@
 #include "tests/e2e/driver.h"
 
+#include "tools/shot/capture.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -18,51 +20,12 @@ std::string ExePath()
 
 Launched Launch()
 {
-    Launched l;
-    std::memset(&l, 0, sizeof(l));
-    STARTUPINFOA si;
-    std::memset(&si, 0, sizeof(si));
+    Launched l = {};
+    STARTUPINFOA si = {};
     si.cb = sizeof(si);
     std::string cmd = "\"" + ExePath() + "\"";
     l.ok = CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &l.pi) != 0;
     return l;
-}
-
-namespace {
-
-struct FindData {
-    DWORD pid;
-    const char* className;
-    HWND skip;
-    HWND found;
-};
-
-BOOL CALLBACK FindOf(HWND w, LPARAM lp)
-{
-    FindData* d = reinterpret_cast<FindData*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char cls[64];
-    if (pid == d->pid && w != d->skip &&
-        (d->className == NULL || (GetClassNameA(w, cls, sizeof(cls)) && std::strcmp(cls, d->className) == 0))) {
-        d->found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-LRESULT CALLBACK TargetProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
-{
-    return DefWindowProcA(w, m, wp, lp);
-}
-
-}  // namespace
-
-HWND FindProcessWindow(DWORD pid, const char* className, HWND skip)
-{
-    FindData d = {pid, className, skip, NULL};
-    EnumWindows(FindOf, reinterpret_cast<LPARAM>(&d));
-    return d.found;
 }
 
 HWND WaitForPanel(DWORD pid, DWORD ms)
@@ -70,7 +33,7 @@ HWND WaitForPanel(DWORD pid, DWORD ms)
     HWND panel = NULL;
     WaitFor(
         [&] {
-            panel = FindProcessWindow(pid, "Vexlo_App");
+            panel = WaitForProcessWindow(pid, "Vexlo_App", NULL, 0);
             char title[16] = "";
             // The title comes a moment after the window shows; wait for both.
             return panel && IsWindowVisible(panel) && GetWindowTextA(panel, title, sizeof(title)) &&
@@ -88,19 +51,27 @@ DWORD WaitExit(const Launched& l, DWORD ms)
     return code;
 }
 
+int WindowHeight(HWND window)
+{
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return r.bottom - r.top;
+}
+
 void CloseHandles(Launched& l)
 {
     CloseHandle(l.pi.hThread);
     CloseHandle(l.pi.hProcess);
 }
 
-void ClosePanel(HWND panel, Launched& l)
+DWORD ClosePanel(HWND panel, Launched& l)
 {
     PostMessageA(panel, WM_CLOSE, 0, 0);
     DWORD code = WaitExit(l, 30000);
     if (code == 0xDEADBEEF)
         TerminateProcess(l.pi.hProcess, 2);
     CloseHandles(l);
+    return code;
 }
 
 bool WaitFor(const std::function<bool()>& done, DWORD ms)
@@ -122,8 +93,7 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms)
 
 static void SendPointer(DWORD flags, int x, int y)
 {
-    INPUT in;
-    std::memset(&in, 0, sizeof(in));
+    INPUT in = {};
     in.type = INPUT_MOUSE;
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     // Rounded up, so that scaling back and truncating lands on the pixel itself.
@@ -131,13 +101,6 @@ static void SendPointer(DWORD flags, int x, int y)
     in.mi.dy = (y * 65536 + h - 1) / h;
     in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
     SendInput(1, &in, sizeof(in));
-}
-
-static POINT Cursor()
-{
-    POINT p;
-    GetCursorPos(&p);
-    return p;
 }
 
 // Where the driver last put the pointer; button events are sent there.
@@ -148,7 +111,8 @@ void PointerTo(int x, int y)
     LastPointer.x = x;
     LastPointer.y = y;
     SendPointer(0, x, y);
-    WaitFor([&] { return Cursor().x == x && Cursor().y == y; }, 2000);
+    POINT at;
+    WaitFor([&] { return GetCursorPos(&at) && at.x == x && at.y == y; }, 2000);
     // Let the panel's thread take the move before the next input.
     WaitFor([] { return false; }, 60);
 }
@@ -159,15 +123,8 @@ static void Button(DWORD flag)
     WaitFor([] { return false; }, 80);
 }
 
-void LeftDown()
-{
-    Button(MOUSEEVENTF_LEFTDOWN);
-}
-
-void LeftUp()
-{
-    Button(MOUSEEVENTF_LEFTUP);
-}
+void LeftDown() { Button(MOUSEEVENTF_LEFTDOWN); }
+void LeftUp() { Button(MOUSEEVENTF_LEFTUP); }
 
 void ClickAt(int x, int y)
 {
@@ -188,9 +145,8 @@ void DragFromTo(int x0, int y0, int x1, int y1)
 
 HWND MakeTarget(const char* title, int x, int y, int width, int height)
 {
-    WNDCLASSA wc;
-    std::memset(&wc, 0, sizeof(wc));
-    wc.lpfnWndProc = TargetProc;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(NULL);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = "VexloE2ETarget";

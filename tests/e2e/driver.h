@@ -18,8 +18,10 @@ HWND WaitForPanel(DWORD pid, DWORD ms);
 // The exit code, or 0xDEADBEEF when the process is still running after ms.
 DWORD WaitExit(const Launched& l, DWORD ms);
 void CloseHandles(Launched& l);
-// Closes the panel, expects exit code 1 and closes the handles.
-void ClosePanel(HWND panel, Launched& l);
+// Closes the panel, ends the process if it does not end itself, closes the handles; the exit code.
+DWORD ClosePanel(HWND panel, Launched& l);
+
+int WindowHeight(HWND window);
 
 // Pumps this process's messages (its own target windows) until done() or ms.
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 10000);
@@ -38,6 +40,3 @@ HWND MakeTarget(const char* title, int x, int y, int width, int height);
 // Writes or deletes the stored LastWindow value.
 void StoreLastWindow(const char* title);
 std::string StoredLastWindow();
-
-// A window of the process with the given class (any class for NULL), other than skip.
-HWND FindProcessWindow(DWORD pid, const char* className, HWND skip = NULL);

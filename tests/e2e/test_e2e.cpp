@@ -19,20 +19,15 @@ TEST(EndToEnd, PanelStartsCentredAndClosesWithCodeOne)
 
     LONG ex = GetWindowLongA(panel, GWL_EXSTYLE);
     EXPECT_EQ(ex & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
-    RECT r;
+    RECT r, desk;
     GetWindowRect(panel, &r);
-    RECT desk;
     GetClientRect(GetDesktopWindow(), &desk);
-    EXPECT_EQ(r.right - r.left, 370);
-    EXPECT_EQ(r.bottom - r.top, 150);
+    EXPECT_TRUE(r.right - r.left == 370 && r.bottom - r.top == 150);
     EXPECT_EQ(r.left, static_cast<int>((desk.right - 370) * 0.5f));
     EXPECT_EQ(r.top, static_cast<int>((desk.bottom - 150) * 0.5f));
     // The region: wine Surface.RegionRoundedTopSquareBottomAtBothHeights; a second copy:
     // e2e Faults.SecondCopyInEveryStateLeavesAtOnceAndTheFirstUnchanged.
-    EXPECT_TRUE(IsWindow(panel));
-    PostMessageA(panel, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitExit(first, 30000), 1u);
-    CloseHandles(first);
+    EXPECT_EQ(ClosePanel(panel, first), 1u);
 }
 
 TEST(EndToEnd, ScreenshotsFoldedAndUnfolded)
@@ -53,10 +48,7 @@ TEST(EndToEnd, ScreenshotsFoldedAndUnfolded)
     const COLORREF body = RGB(104, 126, 210);
     RECT r;
     GetWindowRect(panel, &r);
-    DWORD start = GetTickCount();
-    while (ScreenPixel(r.left + 3, r.top + 100) != body && GetTickCount() - start < 15000)
-        Sleep(50);
-    EXPECT_EQ(ScreenPixel(r.left + 3, r.top + 100), body);
+    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(r.left + 3, r.top + 100) == body; }, 15000));
     std::string folded = folder + "\\vexlo-folded.png";
     EXPECT_TRUE(CaptureWindowPng(panel, 370, 150, folded.c_str()));
 
@@ -70,9 +62,7 @@ TEST(EndToEnd, ScreenshotsFoldedAndUnfolded)
     std::string unfolded = folder + "\\vexlo-unfolded.png";
     EXPECT_TRUE(CaptureWindowPng(panel, 370, 300, unfolded.c_str()));
 
-    PostMessageA(panel, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitExit(app, 30000), 1u);
-    CloseHandles(app);
+    EXPECT_EQ(ClosePanel(panel, app), 1u);
 }
 
 namespace {
@@ -89,21 +79,17 @@ BOOL CALLBACK LastIconWindow(HWND w, LPARAM lp)
 
 HWND WaitForTrayIcon(DWORD ms)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        HWND icon = NULL;
-        EnumChildWindows(FindWindowA("__winex11_standalone_tray", NULL), LastIconWindow,
-                         reinterpret_cast<LPARAM>(&icon));
-        if (icon != NULL || GetTickCount() - start > ms)
-            return icon;
-        Sleep(50);
-    }
+    HWND icon = NULL;
+    WaitFor([&] {
+        EnumChildWindows(FindWindowA("__winex11_standalone_tray", NULL), LastIconWindow, (LPARAM)&icon);
+        return icon != NULL;
+    }, ms);
+    return icon;
 }
 
 void ClickRight()
 {
-    INPUT in[2];
-    std::memset(in, 0, sizeof(in));
+    INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_MOUSE;
     in[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
@@ -142,17 +128,10 @@ TEST(EndToEnd, TrayIconRightClickOpensTheMenuAndQuitEndsWithOne)
     GetClientRect(GetDesktopWindow(), &desk);
     SetCursorPos(desk.right - 40, desk.bottom - 30);
     SendNotifyMessageA(panel, 954, 1, WM_RBUTTONUP);
-    DWORD start = GetTickCount();
-    while (GetWindowRect(menu, &r) && r.right != desk.right - 40 && GetTickCount() - start < 15000)
-        Sleep(50);
-    EXPECT_EQ(r.right, desk.right - 40);
+    EXPECT_TRUE(WaitFor([&] { return GetWindowRect(menu, &r) && r.right == desk.right - 40; }, 15000));
     EXPECT_EQ(r.bottom, desk.bottom - 30);
     EXPECT_EQ(WaitForProcessWindow(app.pi.dwProcessId, "Vexlo_menu", NULL, 0), menu);
-    const COLORREF ground = RGB(255, 255, 225);
-    start = GetTickCount();
-    while (ScreenPixel(r.left + 195, r.top + 15) != ground && GetTickCount() - start < 15000)
-        Sleep(50);
-    EXPECT_EQ(ScreenPixel(r.left + 195, r.top + 15), ground);
+    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(r.left + 195, r.top + 15) == RGB(255, 255, 225); }, 15000));
     if (const char* dir = std::getenv("VEXLO_SHOTS")) {
         std::string path = std::string("Z:") + dir + "\\vexlo-menu.png";
         PostMessageA(menu, WM_MOUSEMOVE, 0, MAKELPARAM(100, 44));  // the hover look on item 2

@@ -15,12 +15,6 @@ namespace {
 const COLORREF Base = RGB(104, 126, 210), Green = RGB(0, 255, 0);
 const char kTargetTitle[] = "000 Vexlo e2e target";  // sorts first in the list
 
-// Nothing changes for a while.
-void Settle()
-{
-    WaitFor([] { return false; }, 300);
-}
-
 // The running program with the driver's target selected from the stored title.
 struct Session {
     Launched app;
@@ -28,10 +22,11 @@ struct Session {
     HWND target;
     POINT origin;  // the panel's top-left on the screen
 
-    bool Start(bool withTarget = true)
+    // The target made at (20,20) with that size; the stored title given.
+    bool Start(const char* stored, int width, int height)
     {
-        target = withTarget ? MakeTarget(kTargetTitle, 20, 20, 200, 150) : NULL;
-        StoreLastWindow(withTarget ? kTargetTitle : NULL);
+        target = MakeTarget(kTargetTitle, 20, 20, width, height);
+        StoreLastWindow(stored);
         app = Launch();
         panel = app.ok ? WaitForPanel(app.pi.dwProcessId, 30000) : NULL;
         if (panel == NULL)
@@ -43,7 +38,7 @@ struct Session {
         // The window manager takes the focus back once after the panel is first
         // activated; let that happen on a click on empty panel area.
         Click(250, 100);
-        Settle();
+        WaitFor([] { return false; }, 300);
         return true;
     }
     void Locate()
@@ -57,16 +52,10 @@ struct Session {
     COLORREF At(int x, int y) const { return ScreenPixel(origin.x + x, origin.y + y); }
     void To(int x, int y) const { PointerTo(origin.x + x, origin.y + y); }
     void Click(int x, int y) const { ClickAt(origin.x + x, origin.y + y); }
-    int Height() const
-    {
-        RECT r;
-        GetWindowRect(panel, &r);
-        return r.bottom - r.top;
-    }
     void Unfold()
     {
         Click(250, 128);
-        WaitFor([&] { return Height() == 300 && At(303, 129) == Green; });
+        WaitFor([&] { return WindowHeight(panel) == 300 && At(303, 129) == Green; });
     }
     ~Session()
     {
@@ -82,7 +71,7 @@ struct Session {
 TEST(PointerEndToEnd, VanishedTargetWarningCanBeDismissedWithThePointer)
 {
     Session s;
-    ASSERT_TRUE(s.Start());
+    ASSERT_TRUE(s.Start(kTargetTitle, 200, 150));
     s.Unfold();
     DestroyWindow(s.target);
     s.target = NULL;
@@ -92,7 +81,8 @@ TEST(PointerEndToEnd, VanishedTargetWarningCanBeDismissedWithThePointer)
     LeftDown();
     s.To(340, 243);
     HWND box = NULL;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindProcessWindow(s.app.pi.dwProcessId, "#32770")) != NULL; }));
+    const DWORD pid = s.app.pi.dwProcessId;
+    ASSERT_TRUE(WaitFor([&] { return (box = WaitForProcessWindow(pid, "#32770", NULL, 0)) != NULL; }));
     LeftUp();
     RECT clip;
     GetClipCursor(&clip);
@@ -105,8 +95,8 @@ TEST(PointerEndToEnd, VanishedTargetWarningCanBeDismissedWithThePointer)
     GetWindowRect(ok, &r);
     ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); })) << "OK clicked with the pointer";
-    Settle();
-    EXPECT_TRUE(FindProcessWindow(s.app.pi.dwProcessId, "#32770") == NULL) << "no second box";
+    WaitFor([] { return false; }, 300);  // time for a second box
+    EXPECT_TRUE(WaitForProcessWindow(pid, "#32770", NULL, 0) == NULL) << "no second box";
 }
 
 // The everyday request across two runs: pick a window, set it on top, find it
@@ -114,15 +104,7 @@ TEST(PointerEndToEnd, VanishedTargetWarningCanBeDismissedWithThePointer)
 TEST(PointerEndToEnd, PickSetOnTopAndFindItSelectedNextTime)
 {
     Session s;
-    StoreLastWindow(NULL);
-    s.target = MakeTarget(kTargetTitle, 20, 20, 210, 160);
-    s.app = Launch();
-    ASSERT_TRUE(s.app.ok);
-    s.panel = WaitForPanel(s.app.pi.dwProcessId, 30000);
-    ASSERT_TRUE(s.panel != NULL);
-    s.Locate();
-    s.Click(250, 100);
-    Settle();
+    ASSERT_TRUE(s.Start(NULL, 210, 160));
     // Open the list with its arrow and pick the first entry, which is the target.
     s.Click(330, 58);
     s.Click(100, 76);
@@ -169,7 +151,7 @@ TEST(PointerEndToEnd, PickSetOnTopAndFindItSelectedNextTime)
     s.Click(318, 10);
     HWND about = NULL;
     ASSERT_TRUE(WaitFor([&] {
-        about = FindProcessWindow(s.app.pi.dwProcessId, "#32770");
+        about = WaitForProcessWindow(s.app.pi.dwProcessId, "#32770", NULL, 0);
         return about != NULL && IsWindowVisible(about) && (GetWindowLongA(about, GWL_EXSTYLE) & WS_EX_TOPMOST);
     })) << "no topmost About box";
     PostMessageA(about, WM_COMMAND, IDOK, 0);

@@ -4,10 +4,7 @@
 
 TEST(Placement, CentresAndTruncatesTowardZero)
 {
-    struct Case {
-        float width, height;
-        int left, top;
-    } cases[] = {
+    struct Case { float width, height; int left, top; } cases[] = {
         {1024, 768, 327, 309},
         {1025, 768, 327, 309},  // 327.5 truncated
         {369, 150, 0, 0},       // -0.5 truncated toward zero, not down to -1

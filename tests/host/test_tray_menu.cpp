@@ -6,10 +6,7 @@
 // row keeps its number plus 10, and nothing else changes without a hit.
 TEST(TrayMenuLayout, HoverStep)
 {
-    const struct {
-        int hot, x, y;
-        int newHot, drawn;
-    } kMoves[] = {
+    const struct { int hot, x, y; int newHot, drawn; } kMoves[] = {
         {0, 100, 15, 1, 1},   {0, 100, 44, 2, 2},   {0, 100, 73, 3, 3},
         {1, 100, 44, 2, 2},   {1, 10, 15, 11, 0},   {2, 23, 44, 12, 0},   // strip and its edge
         {3, 204, 73, 13, 0},  {1, 100, 29, 11, 0},  {2, 100, 30, 12, 0},  // right edge, gaps between rows

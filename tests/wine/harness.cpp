@@ -3,6 +3,7 @@
 #include "app/shell.h"
 #include "app/translucency.h"
 #include "catalogue/catalogue.h"
+#include "panel/motion.h"
 
 void BootPanel(bool translucency)
 {
@@ -91,4 +92,43 @@ bool SelectTarget(HWND window)
 void PressButton(HWND button)
 {
     SendMessageA(MainPanel, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), (LPARAM)button);
+}
+
+HWND MakeWindow(const char* title, DWORD style, int x, int y, int width, int height, const char* className,
+                WNDPROC proc)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = className;
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, className, title, style, x, y, width, height, NULL, NULL, wc.hInstance, NULL);
+}
+
+RECT RectOf(HWND window)
+{
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+std::string Placed(int left, int top, int width, int height)
+{
+    char text[64];
+    wsprintfA(text, "%d,%d %dx%d", left, top, width, height);
+    return text;
+}
+
+std::string Placed(HWND window)
+{
+    RECT r = RectOf(window);
+    return Placed(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+bool PointerFree()
+{
+    RECT clip;
+    GetClipCursor(&clip);
+    return GetCapture() != MainPanel && DraggingPanel + DraggingPanelOpacity + DraggingTargetOpacity == 0 &&
+           clip.right - clip.left == GetSystemMetrics(SM_CXSCREEN);
 }

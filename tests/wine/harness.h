@@ -24,5 +24,15 @@ std::string Stored(const char* title);
 std::string Text(HWND window);
 // Refills WindowCombo from a fresh enumeration and selects the window's entry.
 bool SelectTarget(HWND window);
+// A top-level window of this thread; its class is registered on first use.
+HWND MakeWindow(const char* title, DWORD style = WS_POPUP | WS_VISIBLE, int x = 100, int y = 100, int width = 200,
+                int height = 150, const char* className = "VexloTestTarget", WNDPROC proc = DefWindowProcA);
+// The window's rectangle on the screen.
+RECT RectOf(HWND window);
+// "left,top widthxheight", of the numbers or of the window on the screen.
+std::string Placed(int left, int top, int width, int height);
+std::string Placed(HWND window);
+// No drag, capture or pointer clip is left from the panel.
+bool PointerFree();
 // A click of one of the panel's child buttons, as the button reports it.
 void PressButton(HWND button);

@@ -71,9 +71,7 @@ TEST(AboutBox, CreditFadeAndOnlyOkCloses)
             EXPECT_EQ(seen.step, 2);
             // Readable, and the same on the second opening: restored once only.
             EXPECT_STREQ(seen.credit, "Made by Qorvsoft for everyone");
-            EXPECT_TRUE(seen.openFlag == 1 && AboutOpen == 0);
-            EXPECT_TRUE(seen.openAfterEsc);
-            EXPECT_TRUE(seen.panelEnabled);
+            EXPECT_TRUE(seen.openFlag == 1 && AboutOpen == 0 && seen.openAfterEsc && seen.panelEnabled);
             EXPECT_EQ(seen.layered, translucency);
             EXPECT_EQ(seen.alpha, translucency ? 210 : 0);
         }

@@ -17,54 +17,6 @@
 static const char kShowBytes[] = "\xCF\xEE\xEA\xE0\xE7\xE0\xF2\xFC";  // "Показать"
 static const char kHideBytes[] = "\xD1\xEF\xF0\xFF\xF2\xE0\xF2\xFC";  // "Спрятать"
 
-static LRESULT CALLBACK BenchPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_COMMAND)
-        return OnPanelCommand(wParam, lParam);
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-static void RegisterTestClass(const char* name, WNDPROC proc)
-{
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = name;
-    RegisterClassA(&wc);
-}
-
-// A stand-in MainPanel ("Vexlo_App", "Vexlo") built the way start-up builds the real one.
-static void BuildBench(bool withTable = true)
-{
-    ModuleInstance = GetModuleHandleA(NULL);
-    RegisterTestClass("Vexlo_App", BenchPanelProc);
-    RegisterTestClass("VexloTestTarget", DefWindowProcA);
-    MainPanel = CreateWindowExA(0, "Vexlo_App", "Vexlo", WS_POPUP | WS_VISIBLE, 600, 300, 370, 300,
-                                NULL, NULL, ModuleInstance, NULL);
-    for (int id = 3; id <= 4; ++id)
-        ArtBitmaps[id] = (HBITMAP)LoadImageA(ModuleInstance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0,
-                                             LR_LOADMAP3DCOLORS);
-    CreateWindowCombo();
-    ControlFont = CreateFontA(10, 10, 0, 0, 500, 0, 0, 0, RUSSIAN_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
-    SendMessageA(WindowCombo, WM_SETFONT, (WPARAM)ControlFont, TRUE);
-    SendMessageA(WindowCombo, CB_SETITEMHEIGHT, (WPARAM)-1, 16);
-    CreateSizeRowControls();
-    CreatePositionRowControls();
-    SetTargetButtonsFont();
-    SetApplyPositionImage();
-    if (withTable)
-        AllocateWindowTable();
-}
-
-static HWND MakeTarget(const char* title, DWORD style, int x = 100, int y = 100, int width = 200,
-                       int height = 150, const char* className = "VexloTestTarget")
-{
-    if (lstrcmpA(className, "VexloTestTarget") != 0)
-        RegisterTestClass(className, DefWindowProcA);
-    return CreateWindowExA(0, className, title, style, x, y, width, height, NULL, NULL,
-                           GetModuleHandleA(NULL), NULL);
-}
-
 static std::string LabelOf(HWND window, const std::string& name)
 {
     char hex[16];
@@ -83,6 +35,7 @@ static std::vector<std::string> Labels()
     return labels;
 }
 
+// Compared byte for byte: the combo's own search ignores case.
 static bool HasLabel(const std::string& label)
 {
     std::vector<std::string> labels = Labels();
@@ -119,39 +72,45 @@ static std::vector<HWND> EnumeratedWindows()
 
 static LRESULT Selection() { return SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0); }
 
-TEST(Catalogue, ListsVisibleOrAllWithLabelsSortedIgnoringCase)
+// The real panel after its start-up, with no stored window.
+class Catalogue : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ForgetSettings();
+        BootPanel(true);
+    }
+};
+
+TEST_F(Catalogue, ListsVisibleOrAllWithLabelsSortedIgnoringCase)
 {
-    BuildBench(false);
     // Created against the order wanted: the newest window is enumerated first,
     // so only the list's own sorting puts alpha before Beta.
-    HWND alpha = MakeTarget("catalogue alpha", WS_POPUP | WS_VISIBLE, 40, 50, 210, 160);
-    HWND beta = MakeTarget("Catalogue Beta", WS_POPUP | WS_VISIBLE);
-    HWND hidden = MakeTarget("Catalogue Gamma", WS_POPUP);
-    HWND untitled = MakeTarget("", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, "VexloTestNoTitle");
+    HWND alpha = MakeWindow("catalogue alpha", WS_POPUP | WS_VISIBLE, 40, 50, 210, 160);
+    HWND beta = MakeWindow("Catalogue Beta");
+    HWND hidden = MakeWindow("Catalogue Gamma", WS_POPUP);
+    HWND untitled = MakeWindow("", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, "VexloTestNoTitle");
     std::string longTitle(150, 'W');
-    HWND longOne = MakeTarget(longTitle.c_str(), WS_POPUP | WS_VISIBLE);
-    AllocateWindowTable();
+    HWND longOne = MakeWindow(longTitle.c_str());
+    RefreshWindowList(true);
 
     EXPECT_TRUE(HasLabel(LabelOf(untitled, "<VexloTestNoTitle>")));
     EXPECT_TRUE(HasLabel(LabelOf(longOne, longTitle.substr(0, 104))));
     EXPECT_TRUE(HasLabel(LabelOf(beta, "Catalogue Beta")));
     EXPECT_EQ(ItemOf(hidden), CB_ERR);
     EXPECT_LT(ItemOf(alpha), ItemOf(beta));  // a byte order would put "C" before "c"
-    // Handle digits are upper case: make sure some listed handle has a letter digit.
-    std::vector<HWND> extra;
-    while (extra.size() < 32 && LabelOf(extra.empty() ? alpha : extra.back(), "").find_first_of("ABCDEF") ==
-                                    std::string::npos)
-        extra.push_back(MakeTarget("Catalogue Hex", WS_POPUP | WS_VISIBLE));
-    RefreshWindowList(true);
-    HWND lettered = extra.empty() ? alpha : extra.back();
-    const std::string suffix = LabelOf(lettered, "");
-    ASSERT_NE(suffix.find_first_of("ABCDEF"), std::string::npos);
-    EXPECT_TRUE(HasLabel((extra.empty() ? "catalogue alpha" : "Catalogue Hex") + suffix));
+    // Every label ends in its handle's digits, upper case; some handle has a letter digit.
+    std::vector<std::string> labels = Labels();
+    std::vector<HWND> listed = ListedWindows();
+    std::string letters;
+    for (size_t i = 0; i < listed.size(); ++i) {
+        const std::string suffix = LabelOf(listed[i], "");
+        EXPECT_EQ(labels[i].substr(labels[i].size() - suffix.size()), suffix);
+        letters += suffix.substr(9, 8);
+    }
+    EXPECT_NE(letters.find_first_of("ABCDEF"), std::string::npos);
     const WindowRecord* record = ItemRecord(ItemOf(alpha));
-    EXPECT_EQ(record->width, 210);
-    EXPECT_EQ(record->height, 160);
-    EXPECT_EQ(record->left, 40);
-    EXPECT_EQ(record->top, 50);
+    EXPECT_TRUE(record->width == 210 && record->height == 160 && record->left == 40 && record->top == 50);
 
     // Relisting reads titles and visibility anew but keeps the enumerated geometry.
     SetWindowTextA(alpha, "catalogue alpha renamed");
@@ -160,8 +119,7 @@ TEST(Catalogue, ListsVisibleOrAllWithLabelsSortedIgnoringCase)
     DestroyWindow(untitled);
     ListAllWindows = 1;
     RefreshWindowList(false);
-    EXPECT_NE(ItemOf(hidden), CB_ERR);
-    EXPECT_NE(ItemOf(beta), CB_ERR);
+    EXPECT_TRUE(ItemOf(hidden) != CB_ERR && ItemOf(beta) != CB_ERR);
     EXPECT_TRUE(HasLabel(LabelOf(alpha, "catalogue alpha renamed")));
     EXPECT_TRUE(HasLabel(LabelOf(untitled, "<>")));  // gone: neither title nor class
     EXPECT_EQ(ItemRecord(ItemOf(alpha))->width, 210);
@@ -174,16 +132,15 @@ TEST(Catalogue, ListsVisibleOrAllWithLabelsSortedIgnoringCase)
     EXPECT_NE(ItemOf(alpha), CB_ERR);
 }
 
-TEST(Catalogue, FullTableListsTheFirst3276ThenAShorterRunOnlyItsOwn)
+TEST_F(Catalogue, FullTableListsTheFirst3276ThenAShorterRunOnlyItsOwn)
 {
-    BuildBench(false);
     std::vector<HWND> made;
     for (int i = 0; i < 3300; ++i)
-        made.push_back(MakeTarget("Crowd", WS_POPUP));
+        made.push_back(MakeWindow("Crowd", WS_POPUP));
     ListAllWindows = 1;
     std::vector<HWND> order = EnumeratedWindows();
     ASSERT_GT(order.size(), 3276u);
-    AllocateWindowTable();
+    RefreshWindowList(true);
     EXPECT_EQ(WindowTableCursor - WindowTableStart, 65520);
     for (int i = 65520; i < 65536; ++i)
         EXPECT_EQ(WindowTableStart[i], 0) << "byte " << i;
@@ -202,16 +159,19 @@ TEST(Catalogue, FullTableListsTheFirst3276ThenAShorterRunOnlyItsOwn)
     EXPECT_TRUE(std::set<HWND>(listed.begin(), listed.end()) == std::set<HWND>(order.begin(), order.end()));
 }
 
-TEST(Catalogue, ReselectsLastWindowThenSavedTextElseNothing)
+static std::string Geometry()
 {
-    BuildBench(false);
-    HWND one = MakeTarget("Reselect One", WS_POPUP | WS_VISIBLE, 10, 20, 300, 200);
-    HWND two = MakeTarget("Reselect Two", WS_POPUP | WS_VISIBLE, 30, 40, 310, 210);
+    return Text(WidthEdit) + " " + Text(HeightEdit) + " " + Text(LeftEdit) + " " + Text(TopEdit);
+}
+
+TEST_F(Catalogue, ReselectsLastWindowThenSavedTextElseNothing)
+{
+    HWND one = MakeWindow("Reselect One", WS_POPUP | WS_VISIBLE, 10, 20, 300, 200);
+    HWND two = MakeWindow("Reselect Two", WS_POPUP | WS_VISIBLE, 30, 40, 310, 210);
     lstrcpyA(LastWindowText, "reselect two");
-    AllocateWindowTable();
+    RefreshWindowList(true);
     EXPECT_EQ(Selection(), ItemOf(two));
-    EXPECT_EQ(Text(WidthEdit) + " " + Text(HeightEdit) + " " + Text(LeftEdit) + " " + Text(TopEdit),
-              "310 210 30 40");
+    EXPECT_EQ(Geometry(), "310 210 30 40");
 
     // Only looked at, not acted on: the window last acted on still wins.
     SendMessageA(WindowCombo, CB_SETCURSEL, ItemOf(one), 0);
@@ -237,21 +197,19 @@ TEST(Catalogue, ReselectsLastWindowThenSavedTextElseNothing)
     SendMessageA(MainPanel, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), (LPARAM)WindowCombo);
     EXPECT_EQ(Text(WidthEdit), "777");
     SendMessageA(MainPanel, WM_COMMAND, MAKEWPARAM(0, CBN_SELENDOK), (LPARAM)WindowCombo);
-    EXPECT_EQ(Text(WidthEdit) + " " + Text(HeightEdit) + " " + Text(LeftEdit) + " " + Text(TopEdit),
-              "300 200 10 20");
+    EXPECT_EQ(Geometry(), "300 200 10 20");
 
     // Two windows with one title: the search starts at the second item, the first comes last.
-    HWND twins[] = {MakeTarget("!Twin", WS_POPUP | WS_VISIBLE), MakeTarget("!Twin", WS_POPUP | WS_VISIBLE)};
+    HWND twins[] = {MakeWindow("!Twin"), MakeWindow("!Twin")};
     lstrcpyA(LastWindowText, "!twin");
     RefreshWindowList(true);
     ASSERT_EQ(std::min(ItemOf(twins[0]), ItemOf(twins[1])), 0) << "the twins must sort first";
     EXPECT_EQ(Selection(), 1);
 }
 
-// What every child of the panel is created with, in creation order.
-TEST(Catalogue, ChildControlsCarryTheirFontsAndPictures)
+// What the children of the panel are created with.
+TEST_F(Catalogue, ChildControlsCarryTheirFontsAndPictures)
 {
-    BuildBench(false);
     for (HWND control : {HideShowButton, CloseTargetButton, WidthEdit, ApplySizeButton})
         EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0),
                   control == HideShowButton || control == CloseTargetButton ? (LRESULT)ControlFont : 0);
@@ -263,25 +221,16 @@ TEST(Catalogue, ChildControlsCarryTheirFontsAndPictures)
 
 // ---- Actions on test-owned targets ----
 
-class Actions : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ForgetSettings();
-        ProbeTranslucency();
-        BuildBench();
-    }
-    static void Target(HWND window) { ASSERT_TRUE(SelectTarget(window)); }
-};
+using Actions = Catalogue;
 
 TEST_F(Actions, PinMakesTopmostAndForegroundUnpinReleasesBothShowHidden)
 {
-    HWND other = MakeTarget("Pin Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    HWND target = MakeTarget("Pin Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND other = MakeWindow("Pin Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND target = MakeWindow("Pin Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     // The window manager focuses each window as it maps it; let that settle first.
     Within(10000, [&] { return GetForegroundWindow() == target; });
     ASSERT_TRUE(Within(10000, [&] { return SetForegroundWindow(other) && GetForegroundWindow() == other; }));
-    Target(target);
+    ASSERT_TRUE(SelectTarget(target));
     ApplyToTarget(ActionPin);
     EXPECT_TRUE(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_TRUE(Within(10000, [&] { return GetForegroundWindow() == target; }));
@@ -290,114 +239,88 @@ TEST_F(Actions, PinMakesTopmostAndForegroundUnpinReleasesBothShowHidden)
     ShowWindow(target, SW_HIDE);
     SetWindowTextA(target, "Pin Target renamed");
     ApplyToTarget(ActionUnpin);
-    EXPECT_FALSE(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_TRUE(IsWindowVisible(target));
+    EXPECT_TRUE(!(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST) && IsWindowVisible(target));
     EXPECT_STREQ(LastWindowText, "Pin Target renamed");
     EXPECT_EQ(StoredLastWindow(), Stored("Pin Target renamed"));
 
     ShowWindow(target, SW_HIDE);
     TargetHidden = 1;
     ApplyToTarget(ActionPin);
-    EXPECT_TRUE(IsWindowVisible(target));
-    EXPECT_EQ(TargetHidden, 1);
+    EXPECT_TRUE(IsWindowVisible(target) && TargetHidden == 1);
 }
 
 TEST_F(Actions, HideShowButtonFollowsTargetHiddenAcrossWindows)
 {
-    HWND a = MakeTarget("Hide A", WS_POPUP | WS_VISIBLE);
-    HWND b = MakeTarget("Hide B", WS_POPUP | WS_VISIBLE, 300, 300);
-    Target(a);
+    HWND a = MakeWindow("Hide A");
+    HWND b = MakeWindow("Hide B", WS_POPUP | WS_VISIBLE, 300, 300);
+    ASSERT_TRUE(SelectTarget(a));
     PressButton(HideShowButton);
-    EXPECT_FALSE(IsWindowVisible(a));
-    EXPECT_EQ(TargetHidden, 1);
+    EXPECT_TRUE(!IsWindowVisible(a) && TargetHidden == 1);
     EXPECT_EQ(Text(HideShowButton), kShowBytes);
     EXPECT_EQ(StoredLastWindow(), Stored("Hide A"));
 
     SendMessageA(WindowCombo, CB_SETCURSEL, ItemOf(b), 0);
     ShowWindow(b, SW_HIDE);
     PressButton(HideShowButton);
-    EXPECT_TRUE(IsWindowVisible(b));
-    EXPECT_FALSE(IsWindowVisible(a));
-    EXPECT_EQ(TargetHidden, 0);
+    EXPECT_TRUE(IsWindowVisible(b) && !IsWindowVisible(a) && TargetHidden == 0);
     EXPECT_EQ(Text(HideShowButton), kHideBytes);
     EXPECT_EQ(StoredLastWindow(), Stored("Hide B"));
 }
 
-// Reads the warning box from a second thread and presses its OK button.
-struct BoxWatch {
-    DWORD mainThread = GetCurrentThreadId();
-    volatile LONG stop = 0;
-    HWND box = NULL, owner = NULL;
-    std::string caption, text;
-    bool warningIcon = false;
+// What a timer saw of the box shown while a request ran; it pressed the box's OK.
+static struct SeenBox { HWND box, owner; std::string caption, text; bool warningIcon; } Seen;
 
-    static BOOL CALLBACK FindBox(HWND window, LPARAM self)
-    {
-        char className[16] = "";
-        GetClassNameA(window, className, sizeof(className));
-        if (lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window))
-            reinterpret_cast<BoxWatch*>(self)->box = window;
-        return TRUE;
-    }
-    static BOOL CALLBACK ReadChild(HWND child, LPARAM self)
-    {
-        BoxWatch* watch = reinterpret_cast<BoxWatch*>(self);
-        HICON icon = (HICON)SendMessageA(child, STM_GETICON, 0, 0);
-        watch->warningIcon |= icon && icon == LoadIconA(NULL, (LPCSTR)IDI_WARNING);
-        char className[16] = "";
-        GetClassNameA(child, className, sizeof(className));
-        if (lstrcmpiA(className, "Static") == 0 && !Text(child).empty())
-            watch->text = Text(child);
-        return TRUE;
-    }
-    static DWORD WINAPI Run(void* self)
-    {
-        BoxWatch* watch = static_cast<BoxWatch*>(self);
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 30000 && !watch->box && !watch->stop;
-             Sleep(20))
-            EnumThreadWindows(watch->mainThread, FindBox, (LPARAM)watch);
-        if (watch->box) {
-            watch->caption = Text(watch->box);
-            watch->owner = GetWindow(watch->box, GW_OWNER);
-            EnumChildWindows(watch->box, ReadChild, (LPARAM)watch);
-            PostMessageA(watch->box, WM_COMMAND, IDOK, 0);
-        }
-        return 0;
-    }
-};
-
-// A box can only appear while the request runs, so the watch stops once it returns.
-template <typename Request>
-static void Watching(BoxWatch* watch, Request request)
+static BOOL CALLBACK ReadBoxChild(HWND child, LPARAM)
 {
-    HANDLE thread = CreateThread(NULL, 0, BoxWatch::Run, watch, 0, NULL);
+    HICON icon = (HICON)SendMessageA(child, STM_GETICON, 0, 0);
+    Seen.warningIcon |= icon && icon == LoadIconA(NULL, (LPCSTR)IDI_WARNING);
+    char className[16] = "";
+    GetClassNameA(child, className, sizeof(className));
+    if (lstrcmpiA(className, "Static") == 0 && !Text(child).empty())
+        Seen.text = Text(child);
+    return TRUE;
+}
+
+// Runs inside the box's own modal loop.
+static void CALLBACK ReadBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND box = FindWindowA("#32770", NULL);
+    if (Seen.box != NULL || box == NULL || !IsWindowVisible(box))
+        return;
+    Seen.box = box;
+    Seen.caption = Text(box);
+    Seen.owner = GetWindow(box, GW_OWNER);
+    EnumChildWindows(box, ReadBoxChild, 0);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+template <typename Request>
+static void Watching(Request request)
+{
+    Seen = SeenBox();
+    UINT_PTR timer = SetTimer(NULL, 0, 50, ReadBox);
     request();
-    InterlockedExchange(&watch->stop, 1);
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
+    KillTimer(NULL, timer);
 }
 
 TEST_F(Actions, VanishedTargetWarnsNoRecordStaysSilentAndNothingChanges)
 {
-    HWND target = MakeTarget("Vanishing Target", WS_POPUP | WS_VISIBLE);
-    Target(target);
+    HWND target = MakeWindow("Vanishing Target");
+    ASSERT_TRUE(SelectTarget(target));
     DestroyWindow(target);
     lstrcpyA(LastWindowText, "Earlier");
     TargetHidden = 1;
-    BoxWatch watch;
-    Watching(&watch, [] { PressButton(HideShowButton); });
-    ASSERT_NE(watch.box, (HWND)NULL) << "no warning box";
-    EXPECT_EQ(watch.caption, "\xCE\xF8\xE8\xE1\xEA\xE0");  // "Ошибка"
+    Watching([] { PressButton(HideShowButton); });
+    ASSERT_NE(Seen.box, (HWND)NULL) << "no warning box";
+    EXPECT_EQ(Seen.caption, "\xCE\xF8\xE8\xE1\xEA\xE0");  // "Ошибка"
     const char expected[] =
         "           !!! \xCE\xEA\xED\xEE \xED\xE5 \xED\xE0\xE9\xE4\xE5\xED\xEE !!!\n\n"
         "\xCE\xEA\xED\xEE \xE2\xE5\xF0\xEE\xFF\xF2\xED\xEE \xF3\xE6\xE5 "
         "\xE7\xE0\xEA\xF0\xFB\xF2\xEE. \xCE\xE1\xED\xEE\xE2\xE8\xF2\xE5 \xF1\xEF\xE8\xF1\xEE\xEA.";
     static_assert(sizeof(expected) == 80, "79 bytes of text");
-    EXPECT_EQ(watch.text, expected);
-    EXPECT_EQ(watch.owner, MainPanel);
-    EXPECT_TRUE(watch.warningIcon);
-    EXPECT_STREQ(LastWindowText, "Earlier");
-    EXPECT_EQ(TargetHidden, 1);
+    EXPECT_EQ(Seen.text, expected);
+    EXPECT_TRUE(Seen.owner == MainPanel && Seen.warningIcon);
+    EXPECT_TRUE(lstrcmpA(LastWindowText, "Earlier") == 0 && TargetHidden == 1);
     EXPECT_EQ(Text(HideShowButton), kShowBytes);
     EXPECT_EQ(StoredLastWindow(), "<none>");
 
@@ -406,9 +329,8 @@ TEST_F(Actions, VanishedTargetWarnsNoRecordStaysSilentAndNothingChanges)
     SendMessageA(WindowCombo, CB_SETITEMDATA, loose, CB_ERR);
     for (LRESULT item : {(LRESULT)CB_ERR, loose}) {
         SendMessageA(WindowCombo, CB_SETCURSEL, item, 0);
-        BoxWatch quiet;
-        Watching(&quiet, [] { ApplyToTarget(ActionHide); });
-        EXPECT_EQ(quiet.box, (HWND)NULL) << "item " << item;
+        Watching([] { ApplyToTarget(ActionHide); });
+        EXPECT_EQ(Seen.box, (HWND)NULL) << "item " << item;
         EXPECT_EQ(TargetHidden, 1);
         EXPECT_STREQ(LastWindowText, "Earlier");
     }

@@ -25,27 +25,10 @@
 #include "panel/panel.h"
 #include "panel/surface.h"
 #include "tests/wine/harness.h"
+#include "tests/wine/test_surface_checks.h"
 #include "tray/tray.h"
 
 namespace {
-
-HWND MakeWindow(const char* title, WNDPROC proc = DefWindowProcA)
-{
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = proc == DefWindowProcA ? "VexloFaultTarget" : "VexloFaultRefuser";
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, wc.lpszClassName, title, WS_POPUP | WS_VISIBLE, 100, 100, 200, 150, NULL, NULL,
-                           wc.hInstance, NULL);
-}
-
-RECT RectOf(HWND window)
-{
-    RECT r = {};
-    GetWindowRect(window, &r);
-    return r;
-}
 
 LONG ExStyle(HWND window) { return GetWindowLongA(window, GWL_EXSTYLE); }
 
@@ -77,14 +60,6 @@ void Click(int x, int y)
 
 POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-bool PointerFree()
-{
-    RECT clip;
-    GetClipCursor(&clip);
-    return GetCapture() != MainPanel && DraggingPanel + DraggingPanelOpacity + DraggingTargetOpacity == 0 &&
-           clip.right - clip.left == GetSystemMetrics(SM_CXSCREEN);
-}
-
 bool QuitPosted()
 {
     MSG msg;
@@ -101,22 +76,13 @@ TEST(Faults, GeometryEditsHoldingBadText)
     BootPanel(true);
     HWND target = MakeWindow("Faults Target");
     ASSERT_TRUE(SelectTarget(target));
-    const struct {
-        std::string text;
-        int size, place;
-    } rows[] = {
-        {"", 0, 0},
-        {"-", 0, 0},
-        {"+", 0, 0},
-        {" \t  ", 0, 0},
-        {"abc", 0, 0},
-        {"12ab", 12, 12},
+    const struct { std::string text; int size, place; } rows[] = {
+        {"", 0, 0}, {"-", 0, 0}, {"+", 0, 0}, {" \t  ", 0, 0}, {"abc", 0, 0}, {"12ab", 12, 12},
         {std::string(250, ' ') + "-321", 0, -321},  // 254 characters; the size sees four blanks
         {std::string(251, '0') + "123", 0, 123},
-        {"4294967396", 4294, 100},                                // 2^32 + 100
-        {"\xD8\xE8\xF0\xFC", 0, 0},  // "Ширь"
-        {"75\xF5\xEF", 75, 75},                                  // "75хп"
-        {"\xA0" "75", 0, 0},                                     // a no-break space is no blank
+        {"4294967396", 4294, 100},  // 2^32 + 100
+        {"\xD8\xE8\xF0\xFC", 0, 0}, {"75\xF5\xEF", 75, 75},  // "Ширь", "75хп"
+        {"\xA0" "75", 0, 0},  // a no-break space is no blank
     };
     for (const auto& row : rows) {
         SCOPED_TRACE("text \"" + row.text + "\"");
@@ -128,16 +94,11 @@ TEST(Faults, GeometryEditsHoldingBadText)
         }
         lstrcpyA(LastWindowText, "Earlier");
         PressButton(ApplySizeButton);
-        RECT r = RectOf(target);
-        EXPECT_TRUE(r.left == 120 && r.top == 130 && r.right == 120 + row.size && r.bottom == 130 + row.size)
-            << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
+        EXPECT_EQ(Placed(target), Placed(120, 130, row.size, row.size));
         EXPECT_STREQ(LastWindowText, "Faults Target");
         lstrcpyA(LastWindowText, "Earlier");
         PressButton(ApplyPositionButton);
-        r = RectOf(target);
-        EXPECT_TRUE(r.left == row.place && r.top == row.place && r.right - r.left == row.size &&
-                    r.bottom - r.top == row.size)
-            << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
+        EXPECT_EQ(Placed(target), Placed(row.place, row.place, row.size, row.size));
         EXPECT_STREQ(LastWindowText, "Faults Target");
         // The reset writes the enumerated size and leaves the position text alone.
         PressButton(SizeResetButton);
@@ -173,7 +134,7 @@ TEST(Faults, AwkwardTargets)
 {
     ForgetSettings();
     BootPanel(true);
-    Refuser = MakeWindow("Faults Refuser", RefusesLayered);
+    Refuser = MakeWindow("Faults Refuser", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150, "VexloRefuser", RefusesLayered);
     ASSERT_EQ(ListAllWindows, 0);
     ASSERT_TRUE(SelectTarget(MainPanel)) << "the panel lists itself among the visible windows";
     ListAllWindows = 1;  // and stays listed while it is hidden
@@ -182,54 +143,37 @@ TEST(Faults, AwkwardTargets)
     RequestedLeft = 50;
     RequestedTop = 60;
     const struct {
-        const char* what;
         HWND* target;
         TargetAction action;
         float alpha;
         bool (*effect)();
-        const char* title;
     } rows[] = {
-        {"SetAlpha 128, refused", &Refuser, ActionSetAlpha, 128, [] { return !(ExStyle(Refuser) & WS_EX_LAYERED); },
-         "Faults Refuser"},
-        {"SetAlpha 255, refused", &Refuser, ActionSetAlpha, 255, [] { return !(ExStyle(Refuser) & WS_EX_LAYERED); },
-         "Faults Refuser"},
-        {"panel Unpin", &MainPanel, ActionUnpin, 255,
-         [] { return !(ExStyle(MainPanel) & WS_EX_TOPMOST) && PanelPinned == 1; }, "Vexlo"},
-        {"panel Pin", &MainPanel, ActionPin, 255, [] { return (ExStyle(MainPanel) & WS_EX_TOPMOST) != 0; }, "Vexlo"},
-        {"panel Hide", &MainPanel, ActionHide, 255,
-         [] { return !IsWindowVisible(MainPanel) && PanelHidden == 0 && TargetHidden == 1; }, "Vexlo"},
-        {"panel Show", &MainPanel, ActionShow, 255, [] { return IsWindowVisible(MainPanel) && TargetHidden == 0; },
-         "Vexlo"},
-        {"panel Resize", &MainPanel, ActionResize, 255,
-         [] {
-             RECT r = RectOf(MainPanel);
-             return r.right - r.left == 300 && r.bottom - r.top == 200 && PanelPlacement.height == 150;
-         },
-         "Vexlo"},
-        {"panel Move", &MainPanel, ActionMove, 255,
-         [] { return RectOf(MainPanel).left == 50 && RectOf(MainPanel).top == 60; }, "Vexlo"},
-        {"panel SetAlpha 128", &MainPanel, ActionSetAlpha, 128,
-         [] {
-             BYTE alpha = 0;
-             return GetLayeredWindowAttributes(MainPanel, NULL, &alpha, NULL) && alpha == 128 && PanelLayered == 0;
-         },
-         "Vexlo"},
-        {"panel SetAlpha 255", &MainPanel, ActionSetAlpha, 255, [] { return !(ExStyle(MainPanel) & WS_EX_LAYERED); },
-         "Vexlo"},
+        {&Refuser, ActionSetAlpha, 128, [] { return !(ExStyle(Refuser) & WS_EX_LAYERED); }},
+        {&Refuser, ActionSetAlpha, 255, [] { return !(ExStyle(Refuser) & WS_EX_LAYERED); }},
+        {&MainPanel, ActionUnpin, 255, [] { return !(ExStyle(MainPanel) & WS_EX_TOPMOST) && PanelPinned == 1; }},
+        {&MainPanel, ActionPin, 255, [] { return (ExStyle(MainPanel) & WS_EX_TOPMOST) != 0; }},
+        {&MainPanel, ActionHide, 255, [] { return !IsWindowVisible(MainPanel) && !PanelHidden && TargetHidden; }},
+        {&MainPanel, ActionShow, 255, [] { return IsWindowVisible(MainPanel) && TargetHidden == 0; }},
+        {&MainPanel, ActionMove, 255, [] { return Placed(MainPanel) == "50,60 370x150"; }},
+        {&MainPanel, ActionResize, 255,
+         [] { return Placed(MainPanel) == "50,60 300x200" && PanelPlacement.height == 150; }},
+        {&MainPanel, ActionSetAlpha, 128, [] { return LayeredAlpha() == 128 && PanelLayered == 0; }},
+        {&MainPanel, ActionSetAlpha, 255, [] { return !(ExStyle(MainPanel) & WS_EX_LAYERED); }},
         // The panel answers its own close request: the program ends, its title with it.
-        {"panel Close", &MainPanel, ActionClose, 255, [] { return !IsWindow(MainPanel) && QuitPosted(); }, ""},
+        {&MainPanel, ActionClose, 255, [] { return !IsWindow(MainPanel) && QuitPosted(); }},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.what);
         HWND target = *row.target;
+        const std::string title = row.action == ActionClose ? "" : Text(target);
+        SCOPED_TRACE(testing::Message() << title << ": action " << row.action << ", alpha " << row.alpha);
         ASSERT_TRUE(SelectTarget(target));
         TargetAlpha = row.alpha;
         const DWORD start = GetTickCount();
         ApplyToTarget(row.action);
         EXPECT_LT(GetTickCount() - start, 1000u);
         EXPECT_TRUE(row.effect());
-        EXPECT_STREQ(LastWindowText, row.title);
-        EXPECT_EQ(StoredLastWindow(), Stored(row.title));
+        EXPECT_EQ(LastWindowText, title);
+        EXPECT_EQ(StoredLastWindow(), Stored(title.c_str()));
     }
 }
 
@@ -265,10 +209,9 @@ TEST(Faults, PanelInputBeyondTheUsual)
     FaultTarget = MakeWindow("Faults Target");
     ASSERT_TRUE(SelectTarget(FaultTarget));
     const int right = static_cast<int>(DesktopWidth) - 370, bottom = static_cast<int>(DesktopHeight) - 150;
-    const struct {
-        int x, y, left, top;
-    } drags[] = {{32767, 32767, right, bottom}, {-32768, -32768, 0, 0}, {32767, -32768, right, 0},
-                 {-32768, 32767, 0, bottom},    {-1, 32767, 0, bottom}};
+    const struct { int x, y, left, top; } drags[] = {
+        {32767, 32767, right, bottom}, {-32768, -32768, 0, 0}, {32767, -32768, right, 0},
+        {-32768, 32767, 0, bottom},    {-1, 32767, 0, bottom}};
     for (const auto& d : drags) {
         SCOPED_TRACE(testing::Message() << "drag to " << d.x << "," << d.y);
         SendMessageA(MainPanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 10));
@@ -276,12 +219,9 @@ TEST(Faults, PanelInputBeyondTheUsual)
         SendMessageA(MainPanel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(d.x, d.y));
         // Released over the MoreButton: a drag's release starts no fold.
         SendMessageA(MainPanel, WM_LBUTTONUP, 0, MAKELPARAM(250, 128));
-        RECT r = RectOf(MainPanel);
-        EXPECT_TRUE(r.left == d.left && r.top == d.top && PanelPlacement.left == d.left &&
-                    PanelPlacement.top == d.top)
-            << "at " << r.left << "," << r.top;
+        EXPECT_TRUE(PanelPlacement.left == d.left && PanelPlacement.top == d.top);
         PumpMessages(250);
-        EXPECT_EQ(RectOf(MainPanel).bottom - RectOf(MainPanel).top, 150);
+        EXPECT_EQ(Placed(MainPanel), Placed(d.left, d.top, 370, 150));
         EXPECT_TRUE(PointerFree());
     }
 
@@ -301,7 +241,7 @@ TEST(Faults, PanelInputBeyondTheUsual)
         {&VisibleWindowsRadioRect, 12, [] { return ListAllWindows == 0 && ListVisibleOnly == 1; }},
         {&PanelOpacityThumb, 12, [] { return PanelAlpha == 255.0f && !(ExStyle(MainPanel) & WS_EX_LAYERED); }},
         {&AboutButtonRect, 3, [] { return AboutBoxesClosed == 3 && AboutOpen == 0; }},
-        {&MoreButtonRect, 12, [] { return PanelExpanded == 1 && RectOf(MainPanel).bottom - RectOf(MainPanel).top == 300; }},
+        {&MoreButtonRect, 12, [] { return PanelExpanded == 1 && Placed(MainPanel).find("x300") != std::string::npos; }},
         {&TargetOpacityThumb, 12, [] { return TargetAlpha == 255.0f; }},
         {&MinimizeButtonRect, 12, [] { return PanelHidden == 1 && !IsWindowVisible(MainPanel); }},
         {&CloseButtonRect, 12, [] { return !IsWindow(MainPanel) && QuitPosted(); }},
@@ -337,9 +277,6 @@ TEST(Faults, FoldEndsWhileTheAboutBoxIsOpen)
     KillTimer(NULL, timer);
     EXPECT_EQ(AboutBoxesClosed, 1);
     EXPECT_TRUE(ExpandedWithTheBoxOpen);
-    EXPECT_EQ(PanelExpanded, 1);
-    RECT client;
-    GetClientRect(MainPanel, &client);
-    EXPECT_EQ(client.bottom, 300);
-    EXPECT_EQ(AboutOpen, 0);
+    EXPECT_TRUE(PanelExpanded == 1 && AboutOpen == 0);
+    EXPECT_EQ(RectOf(MainPanel).bottom - RectOf(MainPanel).top, 300);
 }

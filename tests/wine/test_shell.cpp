@@ -83,6 +83,18 @@ TEST(Settings, ReadsStoredShapesSafely)
     }
 }
 
+// The stored value's bytes after saving the window's title.
+static std::string SavedBytes(HWND window)
+{
+    SaveLastWindow(window);
+    char value[200];
+    DWORD bytes = sizeof(value), type = 0;
+    if (!ReadLastWindowValue(value, &bytes, &type) || type != REG_SZ)
+        return "<not a string>";
+    EXPECT_STREQ(LastWindowText, value);
+    return std::string(value, bytes);
+}
+
 TEST(Settings, SaveStoresTheTitleAsStringWithItsNul)
 {
     ForgetSettings();
@@ -92,39 +104,17 @@ TEST(Settings, SaveStoresTheTitleAsStringWithItsNul)
     EXPECT_STREQ(LastWindowText, "");
 
     HWND window = TitledWindow("Блокнот");
-    SaveLastWindow(window);
-    char value[200];
-    DWORD bytes = sizeof(value), type = 0;
-    ASSERT_TRUE(ReadLastWindowValue(value, &bytes, &type));
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(bytes, 8u);
-    EXPECT_EQ(0, std::memcmp(value, "\xC1\xEB\xEE\xEA\xED\xEE\xF2", 8));
-    EXPECT_STREQ(LastWindowText, value);
-
-    // Longer than 99 characters: the first 99 are kept.
-    char longTitle[151];
-    std::memset(longTitle, 'L', 150);
-    longTitle[150] = '\0';
-    SetWindowTextA(window, longTitle);
-    SaveLastWindow(window);
-    bytes = sizeof(value);
-    ASSERT_TRUE(ReadLastWindowValue(value, &bytes, &type));
-    EXPECT_EQ(bytes, 100u);
-    EXPECT_EQ(std::strlen(value), 99u);
-
-    // An empty title stores one NUL byte.
+    EXPECT_EQ(SavedBytes(window), std::string("\xC1\xEB\xEE\xEA\xED\xEE\xF2", 8));
+    // Longer than 99 characters: the first 99 are kept. An empty title stores one NUL byte.
+    SetWindowTextA(window, std::string(150, 'L').c_str());
+    EXPECT_EQ(SavedBytes(window), std::string(99, 'L') + '\0');
     SetWindowTextA(window, "");
-    SaveLastWindow(window);
-    bytes = sizeof(value);
-    ASSERT_TRUE(ReadLastWindowValue(value, &bytes, &type));
-    EXPECT_EQ(bytes, 1u);
-    EXPECT_EQ(value[0], '\0');
+    EXPECT_EQ(SavedBytes(window), std::string(1, '\0'));
 
     // A window that is gone leaves the text empty.
     DestroyWindow(window);
     SaveLastWindow(window);
     EXPECT_STREQ(LastWindowText, "");
-    DestroyWindow(window);
 }
 
 // The key exists but refuses every access (an empty access list).
@@ -169,41 +159,28 @@ TEST(Settings, AnUnreadableKeyReadsNothingAndSavingFailsQuietly)
     ForgetSettings();
 }
 
-TEST(Translucency, ProbeFindsTheFunctionAndStartsOpaque)
+// Truncated, not rounded; ApplyOpacity's layering and its removal. Unavailable, no call reaches the system.
+TEST(Translucency, ProbeApplyAndClearOrNothingWhenUnavailable)
 {
     ProbeTranslucency();
-    EXPECT_EQ(LayeredAvailable, 1);
-    EXPECT_TRUE(LayeredAttributesFunction != NULL);
-    EXPECT_TRUE(User32Library != NULL);
-    EXPECT_EQ(PanelAlpha, 255.0f);
-    EXPECT_EQ(TargetAlpha, 255.0f);
-    EXPECT_EQ(PanelLayered, 0);
-
+    ASSERT_TRUE(LayeredAvailable == 1 && LayeredAttributesFunction != NULL && User32Library != NULL);
+    EXPECT_TRUE(PanelAlpha == 255.0f && TargetAlpha == 255.0f && PanelLayered == 0);
     HWND window = CreateWindowExA(0, "STATIC", "t", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, NULL, NULL, NULL, NULL);
     ApplyOpacity(window, 128.9f);
-    EXPECT_NE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
     BYTE alpha = 0;
     DWORD flags = 0;
     ASSERT_TRUE(GetLayeredWindowAttributes(window, NULL, &alpha, &flags));
-    EXPECT_EQ(alpha, 128);  // truncated, not rounded
-    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
+    EXPECT_TRUE(alpha == 128 && flags == static_cast<DWORD>(LWA_ALPHA));
     ClearOpacity(window, NULL);
     EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
-    DestroyWindow(window);
-}
 
-TEST(Translucency, ForcedUnavailableLeavesEverythingOff)
-{
     TranslucencyForcedUnavailable = 1;
     ProbeTranslucency();
     EXPECT_EQ(LayeredAvailable, 0);
-    HWND window = CreateWindowExA(WS_EX_LAYERED, "STATIC", "t", WS_POPUP, 0, 0, 40, 40, NULL, NULL, NULL, NULL);
-    SetWindowAlpha(window, 10.0f);  // must not reach the system
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    BOOL got = GetLayeredWindowAttributes(window, NULL, &alpha, &flags);
-    EXPECT_TRUE(!got || flags == 0);
-    DestroyWindow(window);
+    window = CreateWindowExA(WS_EX_LAYERED, "STATIC", "t", WS_POPUP, 0, 0, 40, 40, NULL, NULL, NULL, NULL);
+    flags = 0;
+    SetWindowAlpha(window, 10.0f);
+    EXPECT_TRUE(!GetLayeredWindowAttributes(window, NULL, &alpha, &flags) || flags == 0);
 }
 
 // Class, title, styles and place are checked on the real exe (e2e); here what
@@ -212,12 +189,9 @@ TEST(Shell, PanelValuesAfterStartUp)
 {
     BootPanel(true);
     ASSERT_TRUE(IsWindow(MainPanel));
-    EXPECT_EQ(PanelWidth, 370.0f);
-    EXPECT_EQ(PanelHeight, 150.0f);
-    EXPECT_EQ(PanelPlacement.width, 370);
-    EXPECT_EQ(PanelPlacement.height, 150);
-    EXPECT_TRUE(PanelDC != NULL);
-    EXPECT_TRUE(ControlFont != NULL);  // the region: Surface.RegionRoundedTopSquareBottomAtBothHeights
+    EXPECT_TRUE(PanelWidth == 370.0f && PanelHeight == 150.0f);
+    EXPECT_TRUE(PanelPlacement.width == 370 && PanelPlacement.height == 150);
+    EXPECT_TRUE(PanelDC != NULL && ControlFont != NULL);  // the region: Surface.RegionRounded*
 }
 
 TEST(Shell, CloseEndsTheLoopAndTearsDown)
@@ -226,8 +200,7 @@ TEST(Shell, CloseEndsTheLoopAndTearsDown)
     ASSERT_TRUE(IsWindow(MainPanel));
     PostMessageA(MainPanel, WM_CLOSE, 0, 0);
     RunMessageLoop();  // returns once WM_DESTROY has posted WM_QUIT
-    EXPECT_FALSE(IsWindow(MainPanel));
-    EXPECT_TRUE(PanelDC == NULL);
+    EXPECT_TRUE(!IsWindow(MainPanel) && PanelDC == NULL);
     EXPECT_EQ(::TearDown(), 1);  // the fixture has a TearDown of its own
     EXPECT_TRUE(ControlFont == NULL);
 }

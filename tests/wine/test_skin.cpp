@@ -17,10 +17,8 @@ const COLORREF Hover = RGB(250, 195, 78), Held = RGB(134, 158, 221);
 const COLORREF DotRing = RGB(217, 166, 220), DotCentre = RGB(181, 53, 185);
 
 // Outer top-left, outer bottom-right, inner top-left, inner bottom-right.
-const struct {
-    int style;
-    COLORREF c[4];
-} kFrames[] = {{0, {L, D, B, B}}, {1, {L, D, InL, InD}}, {3, {D, L, InD, InL}}, {4, {D, L, InD, InL}}};
+const struct { int style; COLORREF c[4]; } kFrames[] = {
+    {0, {L, D, B, B}}, {1, {L, D, InL, InD}}, {3, {D, L, InD, InL}}, {4, {D, L, InD, InL}}};
 
 // The frame rule written out on its own: the part a pixel of r belongs to, -1 in the face.
 int FramePart(const RECT& r, int x, int y)
@@ -107,10 +105,7 @@ void CheckTitleLooks()
 
 // which, look, then the first ring's top pixel, the second ring's, and (16,80):
 // VisibleWindowsRadio is chosen (hollow, its dot survives), AllWindowsRadio is off.
-const struct {
-    int which, look;
-    COLORREF ring, second, centre;
-} kRadioCases[] = {
+const struct { int which, look; COLORREF ring, second, centre; } kRadioCases[] = {
     {0, 3, Hover, DotRing, DotCentre}, {0, 0, Hover, Hover, DotCentre}, {0, 2, Held, Held, DotCentre},
     {0, 1, Pale, Pale, DotCentre},     {1, 0, Hover, Hover, Pale},      {1, 2, Held, Held, Held},
     {1, 1, Pale, Pale, Pale},
@@ -169,22 +164,6 @@ TEST(Skin, TheOneSharedFaceMove)
     EXPECT_TRUE(FaceAt(b, 0) && FaceShifted == 1) << "sunken or title look while shifted";
     Bevel(b, 0);
     EXPECT_TRUE(FaceAt(b, -1) && FaceShifted == 0) << "a flat frame on another button moves that one";
-}
-
-TEST(Skin, TheDotMovesWithTheChoice)
-{
-    BootPanel(true);
-    ListAllWindows = 1;
-    DrawRadio(1, 3);
-    ListVisibleOnly = 0;
-    DrawRadio(0, 1);
-    CheckDot(125, true);
-    CheckDot(0, false);
-    DrawRadio(1, 0);  // hover over the chosen radio keeps its dot
-    CheckDot(125, true);
-    COLORREF before = GetPixel(BackBufferDC, 141, 80);
-    DrawRadio(2, 2);  // no such radio: nothing drawn
-    EXPECT_EQ(GetPixel(BackBufferDC, 141, 80), before);
 }
 
 TEST(Skin, PaintCopiesTheInvalidPartAndShowsNormalTitleLooks)
@@ -249,22 +228,29 @@ TEST(Skin, NoOpacityCallWithoutTranslucency)
 TEST(Skin, EveryLookExactAfterSeventyThousandCalls)
 {
     BootPanel(true);
-    const RECT* rects[3] = {&SetTopmostButtonRect, &MoreButtonRect, &PinButtonRect};
-    const int styles[7] = {0, 1, 3, 4, 5, 6, 7};
-    const int hot[6] = {1, 2, 21, 11, 12, 31};
-    for (int i = 0; i < 70000; ++i) {
-        if (i % 2 == 0) {
-            HotState = hot[i % 6];
-            Bevel(*rects[i % 3], styles[(i / 2) % 7]);
-        } else {
-            ListVisibleOnly = (i / 8) % 2;
-            ListAllWindows = 1 - ListVisibleOnly;
-            DrawRadio((i / 2) % 2, (i / 4) % 4);
-        }
+    const int styles[7] = {0, 1, 3, 4, 5, 6, 7}, hot[6] = {1, 2, 21, 11, 12, 31};
+    for (int i = 0; i < 70000; ++i) {  // each drawing routine 70,000 times
+        HotState = hot[i % 6];
+        Bevel(MoreButtonRect, styles[i % 7]);
+        ListVisibleOnly = (i / 8) % 2;
+        ListAllWindows = 1 - ListVisibleOnly;
+        DrawRadio(i % 2, (i / 2) % 4);
     }
-    for (const RECT* r : rects)
+    for (const RECT* r : {&SetTopmostButtonRect, &MoreButtonRect, &PinButtonRect})
         CheckFrames(*r);
     CheckTitleLooks();
     CheckRadios();
     CheckDot(0, true);
+    // The dot moves with the choice; hover over the chosen radio keeps it; no radio 2.
+    ListAllWindows = 1;
+    ListVisibleOnly = 0;
+    DrawRadio(1, 3);
+    DrawRadio(0, 1);
+    CheckDot(125, true);
+    CheckDot(0, false);
+    DrawRadio(1, 0);
+    CheckDot(125, true);
+    COLORREF before = GetPixel(BackBufferDC, 141, 80);
+    DrawRadio(2, 2);
+    EXPECT_EQ(GetPixel(BackBufferDC, 141, 80), before);
 }

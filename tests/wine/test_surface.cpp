@@ -35,16 +35,15 @@ const ExpectedPixel kBackBuffer[] = {
     {119, 119, L}, {189, 136, D}, {212, 118, L}, {316, 137, D}, {213, 119, B},
     {306, 126, Green}, {304, 125, Green}, {306, 131, B}, {306, 123, B},
     // PinButton sunken, RefreshButton raised.
-    {336, 118, D}, {336, 139, D}, {363, 118, D}, {336, 140, L}, {363, 119, L}, {337, 119, InD}, {337, 139, InL},
-    {362, 121, InL}, {345, 48, L}, {345, 68, L}, {345, 69, D}, {363, 49, D}, {346, 49, InL}, {362, 50, InD},
+    {336, 118, D}, {363, 119, L}, {337, 119, InD}, {362, 121, InL}, {345, 48, L}, {345, 68, L}, {345, 69, D},
+    {363, 49, D}, {346, 49, InL}, {362, 50, InD},
     // Polyline round the target buttons, open for the heading from x 35 to 169.
     {35, 108, B}, {34, 108, Lime}, {11, 142, Lime}, {193, 109, Lime}, {170, 108, Lime}, {169, 108, B},
     // Title buttons, normal looks: fill, outline, minimise dash.
     {338, 8, RGB(1, 69, 209)}, {338, 4, Dash}, {335, 12, Dash}, {340, 13, Dash}, {341, 13, RGB(1, 69, 209)},
     {358, 5, RGB(173, 58, 29)}, {358, 4, Dash}, {312, 11, RGB(1, 69, 209)}, {318, 4, Dash},
-    // Radios: outer rings, inner rings, the other radio's disc (the chosen dot is checked apart).
-    {16, 75, Ring}, {16, 85, Ring}, {11, 80, Ring}, {21, 80, Ring}, {16, 76, Pale}, {16, 77, Pale}, {11, 75, B},
-    {141, 75, Ring}, {141, 76, Pale}, {141, 80, Pale}, {136, 75, B},
+    // Radios: the outer ring's extent and the other radio's disc (the looks: Skin's CheckRadios).
+    {16, 85, Ring}, {11, 80, Ring}, {21, 80, Ring}, {11, 75, B}, {141, 80, Pale}, {136, 75, B},
 };
 
 // Hover and pressed cells of the SpriteStrip: fill, outline, dash.
@@ -66,14 +65,6 @@ const ExpectedPixel kSliders[] = {
     {161, 243, RGB(85, 111, 211)}, {161, 244, RGB(116, 143, 219)}, {161, 245, B}, {162, 245, RGB(133, 156, 224)},
     {300, 240, B}, {300, 246, B},
 };
-
-// An artwork bitmap loaded afresh into its own memory DC; the test process ends soon after.
-HDC Artwork(int id)
-{
-    HDC dc = CreateCompatibleDC(NULL);
-    SelectObject(dc, LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
-    return dc;
-}
 
 void CheckArtwork()
 {
@@ -104,17 +95,14 @@ void CheckArtwork()
                         GetPixel(SpriteStripDC, x + 14, 13) == GetPixel(BackBufferDC, c[0] + 14, 17)) << x;
     }
     // The question mark is a real glyph in each About look, not a dot.
-    EXPECT_GE(CountColour(BackBufferDC, 312, 5, 325, 17, RGB(240, 240, 240)), 8);
-    EXPECT_GE(CountColour(SpriteStripDC, 209, 1, 222, 13, W), 8);
-    EXPECT_GE(CountColour(SpriteStripDC, 224, 1, 237, 13, RGB(120, 162, 216)), 8);
+    EXPECT_GE(InkOf(BackBufferDC, 312, 5, 325, 17, RGB(240, 240, 240)).count, 8);
+    EXPECT_GE(InkOf(SpriteStripDC, 209, 1, 222, 13, W).count, 8);
+    EXPECT_GE(InkOf(SpriteStripDC, 224, 1, 237, 13, RGB(120, 162, 216)).count, 8);
 }
 
 // What the start-up sends to PanelTooltip, checked while the record is alive;
 // one letter per message in order: the uId of each tool, T activate, D delay.
-const struct {
-    RECT rect;
-    const char* text;
-} kTools[6] = {
+const struct { RECT rect; const char* text; } kTools[6] = {
     {{19, 5, 75, 17}, "Прозрачность Vexlo"},    {{331, 4, 345, 17}, "Свернуть"},
     {{351, 4, 366, 18}, "Закрыть"},             {{336, 118, 364, 141}, "Vexlo поверх всех (вкл/выкл)"},
     {{345, 48, 364, 70}, "Обновить список"},    {{311, 4, 325, 17}, "О программе"},
@@ -165,8 +153,7 @@ void CheckSurface(bool translucency)
     CheckPixels(BackBufferDC, kRadioDot, "chosen dot");
     CheckPixels(SpriteStripDC, kCells, "SpriteStrip");
     CheckArtwork();
-    EXPECT_EQ(HotState, 4);
-    EXPECT_EQ(PanelPinned, 1);
+    EXPECT_TRUE(HotState == 4 && PanelPinned == 1);
     EXPECT_EQ(ListVisibleOnly + 2 * ListAllWindows + 4 * FaceShifted, 1);
     for (int id = 1; id <= 10; ++id)  // held after the build: 3, 4, 7 (in ArtDC), 9, 10
         EXPECT_EQ(ArtBitmaps[id] != NULL, id == 3 || id == 4 || id == 7 || id == 9 || id == 10) << id;
@@ -180,11 +167,11 @@ void CheckSurface(bool translucency)
         SameBlock(SpriteStripDC, 198, 0, BackBufferDC, 71, 5, 4, 13, "thumb cell");
         SameBlock(SpriteStripDC, 0, 18, BackBufferDC, 161, 241, 188, 5, "clean groove");  // thumb from x 349
         SameBlock(BackBufferDC, 349, 231, SpriteStripDC, 202, 0, 6, 25, "target thumb");
-        EXPECT_EQ(CountColour(BackBufferDC, 162, 234, 364, 252, Yellow), 0);  // no notice
+        EXPECT_EQ(InkOf(BackBufferDC, 162, 234, 364, 252, Yellow).count, 0);  // no notice
     } else {  // the notice itself is checked with the other captions
         EXPECT_EQ(GetPixel(BackBufferDC, 73, 11), GetPixel(BackBufferDC, 100, 11));  // plain title strip
-        EXPECT_EQ(CountColour(SpriteStripDC, 142, 0, 202, 13, RGB(0, 0, 0)), 60 * 13);  // empty cells
-        EXPECT_EQ(CountColour(BackBufferDC, 161, 241, 355, 246, RGB(100, 103, 197)), 0);
+        EXPECT_EQ(InkOf(SpriteStripDC, 142, 0, 202, 13, RGB(0, 0, 0)).count, 60 * 13);  // empty cells
+        EXPECT_EQ(InkOf(BackBufferDC, 161, 241, 355, 246, RGB(100, 103, 197)).count, 0);
         EXPECT_TRUE(IsRectEmpty(&PanelOpacityTrack));
     }
 }
@@ -243,26 +230,16 @@ TEST(Surface, CaptionsInPlaceAndFitting)
 {
     BootPanel(false);
     const COLORREF Mint = RGB(0, 255, 159), Cyan = RGB(0, 255, 255);
-    const struct {
-        const char* text;
-        FontRequest font;
-        COLORREF colour;
-        int left, top, right, bottom;
-    } captions[] = {
+    const struct { const char* text; FontRequest font; COLORREF colour; int left, top, right, bottom; } captions[] = {
         {"Дополнительно", MoreCaptionFont, Green, 216, 121, 300, 138},
         {"Установить", ButtonCaptionFont, Mint, 19, 120, 108, 137},
-        {"Снять", ButtonCaptionFont, Mint, 133, 120, 188, 137},
-        {"Название окна:", HeadingFont, Cyan, 10, 30, 340, 47},
+        {"Снять", ButtonCaptionFont, Mint, 133, 120, 188, 137}, {"Название окна:", HeadingFont, Cyan, 10, 30, 340, 47},
         {"Окно поверх всех", HeadingFont, Lime, 37, 100, 169, 119},
         {"Видимые окна", RadioLabelFont, Yellow, 25, 73, 136, 90},
-        {"Все окна", RadioLabelFont, Yellow, 150, 73, 340, 90},
-        {"Размер окна :", HeadingFont, Lime, 20, 161, 138, 185},
-        {"x", HeadingFont, W, 180, 161, 190, 185},
-        {"Положение", HeadingFont, Lime, 20, 191, 108, 207},
-        {"на экране", HeadingFont, Lime, 24, 204, 108, 222},
-        {":", HeadingFont, Lime, 108, 198, 135, 222},
-        {"X=", HeadingFont, W, 135, 199, 153, 222},
-        {"Y=", HeadingFont, W, 205, 199, 224, 222},
+        {"Все окна", RadioLabelFont, Yellow, 150, 73, 340, 90}, {"Размер окна :", HeadingFont, Lime, 20, 161, 138, 185},
+        {"x", HeadingFont, W, 180, 161, 190, 185}, {"Положение", HeadingFont, Lime, 20, 191, 108, 207},
+        {"на экране", HeadingFont, Lime, 24, 204, 108, 222}, {":", HeadingFont, Lime, 108, 198, 135, 222},
+        {"X=", HeadingFont, W, 135, 199, 153, 222}, {"Y=", HeadingFont, W, 205, 199, 224, 222},
         {"Непрозрачность :", HeadingFont, Lime, 20, 234, 161, 258},
         {"Требуется Windows 2K / XP", HeadingFont, Yellow, 162, 234, 364, 258},
         {"?", QuestionMarkFont, RGB(240, 240, 240), 314, 4, 324, 18},
@@ -276,7 +253,7 @@ TEST(Surface, CaptionsInPlaceAndFitting)
         EXPECT_LE(c.left + size.cx, c.right) << c.text;
         EXPECT_LE(c.top + size.cy, c.bottom) << c.text;
         EXPECT_GE(size.cx, 3 * length) << c.text;
-        EXPECT_GE(CountColour(BackBufferDC, c.left, c.top, c.left + size.cx, c.top + size.cy, c.colour), 2 * length)
+        EXPECT_GE(InkOf(BackBufferDC, c.left, c.top, c.left + size.cx, c.top + size.cy, c.colour).count, 2 * length)
             << c.text;
         DeleteObject(SelectObject(dc, previous));
     }

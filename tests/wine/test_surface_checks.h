@@ -5,6 +5,7 @@
 
 #include "app/shell.h"
 #include "app/translucency.h"
+#include "panel/surface.h"
 
 const COLORREF W = RGB(255, 255, 255), B = RGB(104, 126, 210), L = RGB(155, 177, 255), D = RGB(35, 51, 156);
 const COLORREF InL = RGB(130, 156, 225), InD = RGB(56, 84, 192), Pale = RGB(217, 225, 255);
@@ -42,13 +43,41 @@ inline bool SameBlock(HDC a, int ax, int ay, HDC b, int bx, int by, int w, int h
     return true;
 }
 
-inline int CountColour(HDC dc, int left, int top, int right, int bottom, COLORREF colour)
+// Bounding box and count of the pixels of colour c in [left,right) x [top,bottom).
+struct Ink {
+    int count, left, top, right, bottom;
+};
+inline Ink InkOf(HDC dc, int left, int top, int right, int bottom, COLORREF c)
 {
-    int n = 0;
+    Ink ink = {0, right, bottom, left, top};
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x)
-            n += GetPixel(dc, x, y) == colour;
-    return n;
+            if (GetPixel(dc, x, y) == c) {
+                ++ink.count;
+                ink.left = x < ink.left ? x : ink.left;
+                ink.top = y < ink.top ? y : ink.top;
+                ink.right = x >= ink.right ? x + 1 : ink.right;
+                ink.bottom = y >= ink.bottom ? y + 1 : ink.bottom;
+            }
+    return ink;
+}
+
+// The outer and inner top-left frame pixels of each bevel style, in the BackBuffer and on the screen.
+inline void ExpectBevel(const RECT& r, int style, const char* step)
+{
+    COLORREF outer = style >= 3 ? D : L;
+    COLORREF inner = style == 0 ? B : style == 1 ? InL : InD;
+    EXPECT_EQ(GetPixel(BackBufferDC, r.left + 3, r.top), outer) << step;
+    EXPECT_EQ(GetPixel(BackBufferDC, r.left + 3, r.top + 1), inner) << step;
+    SameBlock(PanelDC, r.left, r.top, BackBufferDC, r.left, r.top, r.right - r.left, 2, step);
+}
+
+// An artwork bitmap loaded afresh into its own memory DC; the test process ends soon after.
+inline HDC Artwork(int id)
+{
+    HDC dc = CreateCompatibleDC(NULL);
+    SelectObject(dc, LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+    return dc;
 }
 
 inline BYTE LayeredAlpha()

@@ -43,25 +43,6 @@ void Choose(int item)
     PumpMessages(0);
 }
 
-// Bounding box and count of the pixels of colour c in [left,right) x [top,bottom).
-struct Ink {
-    int count, left, top, right, bottom;
-};
-Ink InkOf(HDC dc, int left, int top, int right, int bottom, COLORREF c)
-{
-    Ink ink = {0, right, bottom, left, top};
-    for (int y = top; y < bottom; ++y)
-        for (int x = left; x < right; ++x)
-            if (GetPixel(dc, x, y) == c) {
-                ++ink.count;
-                ink.left = x < ink.left ? x : ink.left;
-                ink.top = y < ink.top ? y : ink.top;
-                ink.right = x >= ink.right ? x + 1 : ink.right;
-                ink.bottom = y >= ink.bottom ? y + 1 : ink.bottom;
-            }
-    return ink;
-}
-
 int CheckMarkInk()
 {
     return InkOf(MenuBackBuffer, 26, 7, 39, 22, Black).count;
@@ -71,14 +52,12 @@ int CheckMarkInk()
 // around it takes the hover colour.
 void ExpectIcon(int item, int sourceX, bool highlighted)
 {
-    HBITMAP art = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(9), IMAGE_BITMAP, 0, 0, 0));
-    HDC dc = CreateCompatibleDC(MenuBackBuffer);
-    HGDIOBJ old = SelectObject(dc, art);
+    HDC art = Artwork(9);
     const int top = 3 + 29 * (item - 1);
     int wrong = 0, lit = 0;
     for (int y = 0; y < 24; ++y)
         for (int x = 0; x < 24; ++x) {
-            COLORREF want = GetPixel(dc, sourceX + x, 1 + y), got = GetPixel(MenuBackBuffer, 41 + x, top + y);
+            COLORREF want = GetPixel(art, sourceX + x, 1 + y), got = GetPixel(MenuBackBuffer, 41 + x, top + y);
             if (highlighted && want == Ground && got == HoverFill)
                 ++lit;
             else if (got != want)
@@ -86,9 +65,6 @@ void ExpectIcon(int item, int sourceX, bool highlighted)
         }
     EXPECT_EQ(wrong, 0) << "item " << item << " icon from x " << sourceX;
     EXPECT_EQ(lit > 50, highlighted) << "item " << item << " ground on the hover colour";
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(art);
 }
 
 bool RowLit(int item)
@@ -109,15 +85,11 @@ TEST(TrayCallback, ReleasesShowAndOpenOtherMessagesChangeNothing)
     }
     EXPECT_EQ(Tray(WM_LBUTTONUP), 1);
     PumpMessages(200);
-    EXPECT_TRUE(IsWindowVisible(MainPanel));
-    EXPECT_EQ(PanelHidden, 0);
-    EXPECT_EQ(GetForegroundWindow(), MainPanel);
+    EXPECT_TRUE(IsWindowVisible(MainPanel) && PanelHidden == 0 && GetForegroundWindow() == MainPanel);
 
     // Right release: the menu's bottom-right corner at the pointer, above all windows.
     OpenMenuAt(600, 500);
-    RECT r = {0, 0, 0, 0};
-    GetWindowRect(TrayMenu, &r);
-    EXPECT_TRUE(r.left == 395 && r.top == 412 && r.right == 600 && r.bottom == 500);
+    EXPECT_EQ(Placed(TrayMenu), "395,412 205x88");
     EXPECT_TRUE(IsWindowVisible(TrayMenu) && MenuShown == 1);
     EXPECT_NE(GetWindowLongA(TrayMenu, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 
@@ -125,16 +97,15 @@ TEST(TrayCallback, ReleasesShowAndOpenOtherMessagesChangeNothing)
     MoveTo(100, kRowY[0]);
     EXPECT_EQ(Tray(WM_LBUTTONUP), 1);
     PumpMessages(100);
-    GetWindowRect(TrayMenu, &r);
-    EXPECT_TRUE(PanelHidden == 0 && IsWindowVisible(TrayMenu) && MenuHotItem == 1 && RowLit(1) && r.left == 395);
+    EXPECT_TRUE(PanelHidden == 0 && IsWindowVisible(TrayMenu) && MenuHotItem == 1 && RowLit(1));
+    EXPECT_EQ(Placed(TrayMenu), "395,412 205x88");
     ExpectIcon(1, 1, true);  // the icon's ground takes the hover colour too
 
     // A second right release moves the same window; there is only ever one.
     HWND first = TrayMenu;
     OpenMenuAt(300, 250);
-    GetWindowRect(TrayMenu, &r);
-    EXPECT_TRUE(TrayMenu == first && r.left == 95 && r.top == 162);
-    EXPECT_EQ(FindWindowA("Vexlo_menu", NULL), first);
+    EXPECT_EQ(Placed(TrayMenu), "95,162 205x88");
+    EXPECT_TRUE(TrayMenu == first && FindWindowA("Vexlo_menu", NULL) == first);
     EXPECT_TRUE(FindWindowExA(NULL, first, "Vexlo_menu", NULL) == NULL);
 }
 
@@ -146,16 +117,11 @@ TEST(TrayMenu, PictureFollowsPinnedAndHidden)
     EXPECT_EQ(GetPixel(m, 195, kRowY[0]), Ground);
     EXPECT_EQ(GetPixel(m, 204, 44), Black);  // the frame
     // The left strip: a gradient, neither ground nor hover, darker or lighter downwards.
-    COLORREF stripTop = GetPixel(m, 20, 4), stripBottom = GetPixel(m, 20, 84);
-    EXPECT_NE(stripTop, Ground);
-    EXPECT_NE(stripTop, stripBottom);
+    EXPECT_TRUE(GetPixel(m, 20, 4) != Ground && GetPixel(m, 20, 4) != GetPixel(m, 20, 84));
     // The caption: white, inside the strip, taller than wide (turned).
     Ink caption = InkOf(m, 0, 0, 41, 88, RGB(255, 255, 255));
-    EXPECT_GT(caption.count, 40);
-    EXPECT_GE(caption.left, 1);
-    EXPECT_LE(caption.right, 23);
+    EXPECT_TRUE(caption.count > 40 && caption.left >= 1 && caption.right <= 23 && caption.bottom <= 76);
     EXPECT_GT(caption.bottom - caption.top, 2 * (caption.right - caption.left));
-    EXPECT_LE(caption.bottom, 76);
 
     // The panel starts pinned: the check mark is there, and goes with the pin.
     EXPECT_GT(CheckMarkInk(), 10);
@@ -173,34 +139,24 @@ TEST(TrayMenu, PictureFollowsPinnedAndHidden)
     OpenMenuAt(500, 400);
     ExpectIcon(2, 47, false);
     Ink hidden = InkOf(m, 67, 31, 200, 57, Black);
-    EXPECT_GT(shown.count, 50);
-    EXPECT_LE(shown.right, 204);
-    EXPECT_GE(hidden.right, shown.right + 8);
-    EXPECT_LE(hidden.right, 204);
+    EXPECT_TRUE(shown.count > 50 && hidden.right >= shown.right + 8 && hidden.right <= 204);
 }
 
 TEST(TrayMenu, ChoicesActOnThePanelAndLeaveNoHighlight)
 {
     BootPanel(true);
-    const struct {
-        int item;
-        int pinned, hidden;
-    } kChoices[] = {{1, 0, 0}, {1, 1, 0}, {2, 1, 1}, {2, 1, 0}, {1, 0, 0}};
+    const struct { int item; int pinned, hidden; } kChoices[] = {{1, 0, 0}, {1, 1, 0}, {2, 1, 1}, {2, 1, 0}, {1, 0, 0}};
     for (const auto& c : kChoices) {
         OpenMenuAt(300, 250);  // the pointer off the panel, which answers its moves
         Choose(c.item);
         SCOPED_TRACE(testing::Message() << "item " << c.item << " to pinned " << c.pinned);
-        EXPECT_EQ(PanelPinned, c.pinned);
-        EXPECT_EQ(PanelHidden, c.hidden);
+        EXPECT_TRUE(PanelPinned == c.pinned && PanelHidden == c.hidden && HotState == 4);
         EXPECT_EQ((GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, c.pinned == 1);
         EXPECT_EQ(IsWindowVisible(MainPanel) != 0, c.hidden == 0);
-        EXPECT_EQ(HotState, 4);
-        EXPECT_FALSE(IsWindowVisible(TrayMenu));
-        EXPECT_EQ(MenuShown, 0);
+        EXPECT_TRUE(!IsWindowVisible(TrayMenu) && MenuShown == 0);
         // The next opening shows no highlighted row, and the mark as pinned says.
         OpenMenuAt(300, 250);
-        EXPECT_EQ(MenuHotItem, 0);
-        EXPECT_FALSE(RowLit(1) || RowLit(2) || RowLit(3));
+        EXPECT_FALSE(MenuHotItem != 0 || RowLit(1) || RowLit(2) || RowLit(3));
         EXPECT_EQ(CheckMarkInk() > 10, c.pinned == 1);
         MoveTo(5, 80);
         SendMessageA(TrayMenu, WM_LBUTTONUP, 0, 0);
@@ -219,8 +175,7 @@ static void ClickPinButton(bool pinnedAfter)
     EXPECT_EQ(PanelPinned, pinnedAfter ? 1 : 0);
     EXPECT_EQ(HotState, 4);
     // Sunken without a face move while pinned, raised while not; the pin from above or the side.
-    EXPECT_EQ(GetPixel(BackBufferDC, p.left + 3, p.top), pinnedAfter ? RGB(35, 51, 156) : RGB(155, 177, 255));
-    EXPECT_EQ(GetPixel(BackBufferDC, p.left + 3, p.top + 1), pinnedAfter ? RGB(56, 84, 192) : RGB(130, 156, 225));
+    ExpectBevel(p, pinnedAfter ? 4 : 1, "pin");
     if (pinnedAfter)
         SameBlock(BackBufferDC, p.left + 7, p.top + 3, SpriteStripDC, 90, 0, 16, 16, "pinned icon");
     else
