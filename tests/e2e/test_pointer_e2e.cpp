@@ -157,3 +157,72 @@ TEST(PointerEndToEnd, PickSetOnTopAndFindItSelectedNextTime)
     PostMessageA(about, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }));
 }
+
+bool Topmost(HWND w)
+{
+    return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+// Every kind of drawn control with the real pointer: looks on the screen, a press
+// that slides off and back, the panel slider, the title drag, pin, minimise, close.
+TEST(PointerEndToEnd, LooksSlidersDragAndTitleButtonsWithTheRealPointer)
+{
+    const COLORREF raised = RGB(130, 156, 225), sunken = RGB(35, 51, 156);
+    Session s;
+    ASSERT_TRUE(s.Start(kTargetTitle, 200, 150));
+    // SetTopmostButton: hover raises it, a press sinks it, sliding off rests it and
+    // a release there does nothing; sliding back on before the release acts.
+    s.To(60, 128);
+    EXPECT_TRUE(WaitFor([&] { return s.At(16, 120) == raised; })) << "hover look";
+    LeftDown();
+    EXPECT_TRUE(WaitFor([&] { return s.At(15, 119) == sunken; })) << "pressed look";
+    s.To(200, 100);
+    EXPECT_TRUE(WaitFor([&] { return s.At(16, 120) == Base; })) << "resting look";
+    LeftUp();
+    WaitFor([] { return false; }, 300);
+    EXPECT_FALSE(Topmost(s.target)) << "released off the button";
+    LeftDown();
+    LeftUp();
+    s.To(60, 128);
+    LeftDown();
+    s.To(200, 100);
+    s.To(60, 128);
+    LeftUp();
+    EXPECT_TRUE(WaitFor([&] { return Topmost(s.target); })) << "slid back on and released";
+    s.Click(150, 128);
+    EXPECT_TRUE(WaitFor([&] { return !Topmost(s.target); })) << "ClearTopmostButton";
+
+    // The panel slider: 20 pixels left gives (55 - 19) * 255 / 56 = 163; the right end is plain.
+    DragFromTo(s.origin.x + 73, s.origin.y + 11, s.origin.x + 53, s.origin.y + 11);
+    BYTE alpha = 0;
+    EXPECT_TRUE(WaitFor([&] { return GetLayeredWindowAttributes(s.panel, NULL, &alpha, NULL) && alpha == 163; }))
+        << int(alpha);
+    DragFromTo(s.origin.x + 53, s.origin.y + 11, s.origin.x + 120, s.origin.y + 11);
+    EXPECT_TRUE(WaitFor([&] { return !(GetWindowLongA(s.panel, GWL_EXSTYLE) & WS_EX_LAYERED); }));
+
+    // The title drag stops at the screen's bottom-right corner.
+    RECT desk;
+    GetClientRect(GetDesktopWindow(), &desk);
+    DragFromTo(s.origin.x + 100, s.origin.y + 10, desk.right - 1, desk.bottom - 1);
+    EXPECT_TRUE(WaitFor([&] {
+        s.Locate();
+        return s.origin.x == desk.right - 370 && s.origin.y == desk.bottom - 150;
+    })) << s.origin.x << "," << s.origin.y;
+
+    // Pin, minimise and the tray icon's left release, close.
+    s.Locate();
+    s.Click(350, 130);
+    EXPECT_TRUE(WaitFor([&] { return !Topmost(s.panel); })) << "unpinned";
+    s.Click(350, 130);
+    EXPECT_TRUE(WaitFor([&] { return Topmost(s.panel); })) << "pinned";
+    s.Click(338, 10);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(s.panel); })) << "hidden to the tray";
+    PostMessageA(s.panel, 954, 1, WM_LBUTTONUP);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(s.panel) != 0; })) << "back from the tray";
+    WaitFor([] { return false; }, 300);
+    s.Locate();
+    s.Click(358, 10);
+    EXPECT_EQ(WaitExit(s.app, 30000), 1u) << "CloseButton";
+    CloseHandles(s.app);
+    s.panel = NULL;
+}
