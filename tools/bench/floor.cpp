@@ -7,6 +7,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "tools/bench/reference_window.h"
+
 static const COLORREF kBody = RGB(104, 126, 210);
 static HFONT Font;
 
@@ -61,17 +63,7 @@ int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int)
         return 0;
     ReadSetting();
     ProbeLayered();
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = inst;
-    wc.hCursor = LoadCursorA(NULL, MAKEINTRESOURCEA(32512));
-    wc.lpszClassName = "VexloFloor";
-    RegisterClassA(&wc);
-    RECT d;
-    GetClientRect(GetDesktopWindow(), &d);
-    HWND w = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "VexloFloor", "Floor", WS_POPUP,
-                             (d.right - 370) / 2, (d.bottom - 150) / 2, 370, 150, NULL, NULL, inst, NULL);
-    ShowWindow(w, SW_SHOWNA);
+    HWND w = ShowReferenceWindow(inst, "VexloFloor", Proc);
 
     LOGFONTA lf = {};
     lf.lfHeight = -11;

@@ -3,6 +3,8 @@
 // a rectangle repainted as the pointer enters or leaves it.
 #include <windows.h>
 
+#include "tools/bench/reference_window.h"
+
 static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp)
 {
     switch (m) {
@@ -40,16 +42,7 @@ static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp)
 
 int WINAPI WinMain(HINSTANCE inst, HINSTANCE, LPSTR, int)
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = inst;
-    wc.lpszClassName = "MinimalBench";
-    RegisterClassA(&wc);
-    RECT d;
-    GetClientRect(GetDesktopWindow(), &d);
-    HWND w = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "MinimalBench", "Minimal", WS_POPUP,
-                             (d.right - 370) / 2, (d.bottom - 150) / 2, 370, 150, NULL, NULL, inst, NULL);
-    ShowWindow(w, SW_SHOWNA);
+    HWND w = ShowReferenceWindow(inst, "MinimalBench", Proc);
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
         TranslateMessage(&msg);
