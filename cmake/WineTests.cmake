@@ -28,13 +28,23 @@ gtest_discover_tests(wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
 # End-to-end: a driver that starts the real exe and watches it from outside.
 file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 list(FILTER E2E_SOURCES EXCLUDE REGEX "driver_tool\\.cpp$")
-add_executable(e2e_tests ${E2E_SOURCES} ${CMAKE_SOURCE_DIR}/tools/shot/capture.cpp)
-target_link_libraries(e2e_tests PRIVATE gtest gtest_main vexlo_flags z user32 gdi32 advapi32 kernel32)
-target_link_options(e2e_tests PRIVATE -static)
-add_dependencies(e2e_tests vexlo)
-gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-  TEST_PREFIX "e2e." PROPERTIES TIMEOUT 180 FAIL_REGULAR_EXPRESSION "${WINE_CRASH_PATTERN}"
-  ENVIRONMENT "VEXLO_EXE=$<TARGET_FILE:vexlo>")
+# The same tests run twice: with the window manager (e2e.*) and, through
+# tools/wine-bare.sh, on a display with none (e2e-bare.*).
+add_library(e2e_objects OBJECT ${E2E_SOURCES} ${CMAKE_SOURCE_DIR}/tools/shot/capture.cpp)
+target_link_libraries(e2e_objects PRIVATE gtest vexlo_flags)
+foreach(mode e2e e2e-bare)
+  string(REPLACE "-" "_" target ${mode}_tests)
+  add_executable(${target} $<TARGET_OBJECTS:e2e_objects>)
+  target_link_libraries(${target} PRIVATE gtest gtest_main vexlo_flags z user32 gdi32 advapi32 kernel32)
+  target_link_options(${target} PRIVATE -static)
+  add_dependencies(${target} vexlo)
+  if(mode STREQUAL "e2e-bare")
+    set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR "bash;${CMAKE_SOURCE_DIR}/tools/wine-bare.sh")
+  endif()
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    TEST_PREFIX "${mode}." PROPERTIES TIMEOUT 180 FAIL_REGULAR_EXPRESSION "${WINE_CRASH_PATTERN}"
+    ENVIRONMENT "VEXLO_EXE=$<TARGET_FILE:vexlo>")
+endforeach()
 
 # Host unit tests (native g++ with sanitizers) are built in their own tree by the
 # test command; include their tests so one ctest run covers every layer.

@@ -23,6 +23,19 @@ static void ClipToClient(HWND window, RECT area)
     ClipCursor(&area);
 }
 
+void ClipForDrag()
+{
+    if (DraggingPanel) {
+        RECT desktop;
+        GetClientRect(DesktopWindow, &desktop);
+        ClipToClient(DesktopWindow, desktop);
+    } else if (DraggingPanelOpacity) {
+        ClipToClient(MainPanel, PanelOpacityTrack);
+    } else if (DraggingTargetOpacity) {
+        ClipToClient(MainPanel, TargetOpacityTrack);
+    }
+}
+
 void StartPanelDrag(int x, int y)
 {
     DraggingPanel = 1;
@@ -30,9 +43,7 @@ void StartPanelDrag(int x, int y)
     ClientToScreen(MainPanel, &p);
     DragLastPoint = p;
     SetCapture(MainPanel);
-    RECT desktop;
-    GetClientRect(DesktopWindow, &desktop);
-    ClipToClient(DesktopWindow, desktop);
+    ClipForDrag();
 }
 
 void PanelDragStep(int x, int y)
@@ -49,22 +60,22 @@ void PanelDragStep(int x, int y)
     MoveWindow(MainPanel, o.left, o.top, PanelPlacement.width, PanelPlacement.height, TRUE);
 }
 
-static void StartSlider(int* flag, const RECT& track, int x)
+static void StartSlider(int* flag, int x)
 {
     *flag = 1;
     DragLastPoint.x = x;
     SetCapture(MainPanel);
-    ClipToClient(MainPanel, track);
+    ClipForDrag();
 }
 
 void StartPanelSlider(int x)
 {
-    StartSlider(&DraggingPanelOpacity, PanelOpacityTrack, x);
+    StartSlider(&DraggingPanelOpacity, x);
 }
 
 void StartTargetSlider(int x)
 {
-    StartSlider(&DraggingTargetOpacity, TargetOpacityTrack, x);
+    StartSlider(&DraggingTargetOpacity, x);
 }
 
 // Moves a thumb by the pointer's step; returns its old left edge.
@@ -128,16 +139,14 @@ void TargetSliderStep(int x)
 
 void EndDrag()
 {
-    ReleaseCapture();
-    EndDragOnCaptureLoss();
-}
-
-void EndDragOnCaptureLoss()
-{
-    ClipCursor(NULL);
+    // Flags first: letting the capture go reports back through WM_CAPTURECHANGED.
     DraggingTargetOpacity = 0;
     DraggingPanelOpacity = 0;
     DraggingPanel = 0;
+    // A message box of ours may hold the capture now; it is not ours to take.
+    if (GetCapture() == MainPanel)
+        ReleaseCapture();
+    ClipCursor(NULL);
 }
 
 // The two rows that close the folded panel, in one colour.

@@ -16,11 +16,11 @@ void StartTargetSlider(int x);
 void PanelDragStep(int x, int y);
 void PanelSliderStep(int x);
 void TargetSliderStep(int x);
-// The release step of every drag: capture and clip let go, the flags cleared.
+// The release step of every drag: the flags cleared, the capture (while the
+// panel holds it) and the clip let go.
 void EndDrag();
-// WM_CAPTURECHANGED and WM_CANCELMODE: the capture is going or gone, so only
-// the clip and the flags are left to undo.
-void EndDragOnCaptureLoss();
+// The cursor clip of the running drag again, after the capture came back.
+void ClipForDrag();
 
 // MoreButton release: starts or restarts FoldTimer.
 void StartFold();

@@ -18,6 +18,7 @@ LRESULT CALLBACK MainPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 {
     switch (message) {
     case WM_DESTROY:
+        ReleasePointerOnDestroy();
         OnPanelDestroy();
         return 1;
     case WM_PAINT:
@@ -30,21 +31,14 @@ LRESULT CALLBACK MainPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_LBUTTONUP:
         return OnPanelButtonUp(lParam);
     case WM_NCLBUTTONUP:
-        EndDrag();
-        return 1;
+        return OnPanelNcButtonUp();
     case WM_TIMER:
         OnFoldTimer(wParam);
         return 1;
     case WM_CAPTURECHANGED:
-        // A modal box or another window took the capture mid-drag: the
-        // release will never come here, so end the drag now.
-        if (reinterpret_cast<HWND>(lParam) != window)
-            EndDragOnCaptureLoss();
-        return 0;
-    case WM_CANCELMODE:
-        // The default handling lets the capture go.
-        EndDragOnCaptureLoss();
-        break;
+        return OnPanelCaptureChanged(window, reinterpret_cast<HWND>(lParam));
+    case ResumeCaptureMessage:
+        return OnResumeCapture(window);
     case WM_CLOSE:
         OnPanelClose(window);
         return 1;

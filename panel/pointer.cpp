@@ -17,6 +17,9 @@
 
 // One record for every relay; its time field is never written.
 static MSG TooltipRelayMessage;
+// Set while a press on a drawn button holds the capture, so that the release
+// comes here wherever the pointer goes.
+static int PressHeld;
 
 static PointerRects CurrentRects()
 {
@@ -140,7 +143,83 @@ static void Perform(PointerEvent event, int x, int y)
     for (int i = 0; i < o.lookCount; ++i)
         DrawLook(rects, o.looks[i]);
     HotState = o.hotState;
+    if (event == PointerPress && o.pressedControl != ControlNone) {
+        PressHeld = 1;
+        SetCapture(MainPanel);
+    }
     RunAction(o.action, x, y);
+}
+
+static bool Held()
+{
+    return DraggingPanel || DraggingPanelOpacity || DraggingTargetOpacity || PressHeld;
+}
+
+static bool LeftButtonDown()
+{
+    const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    return (GetAsyncKeyState(button) & 0x8000) != 0;
+}
+
+// The input has really gone elsewhere: another window holds the capture, a
+// modal box disabled the panel, or the button is up. Anything else is the
+// platform dropping the capture by itself (Wine does so when it deactivates
+// the panel at the first move of a drag).
+static bool InputWentElsewhere(HWND window, HWND taker)
+{
+    if (taker != NULL && taker != window)
+        return true;
+    GUITHREADINFO info;
+    ZeroMemory(&info, sizeof(info));
+    info.cbSize = sizeof(info);
+    if (GetGUIThreadInfo(0, &info) && info.hwndCapture != NULL && info.hwndCapture != window)
+        return true;
+    return !IsWindowEnabled(window) || !LeftButtonDown();
+}
+
+// Ends the press as a release elsewhere would: a pressed button is drawn as
+// if the pointer had slid off it, and a drag lets go of the pointer.
+static void LetGo()
+{
+    if (PressHeld) {
+        PressHeld = 0;
+        Perform(PointerMoveDown, -1, -1);
+    }
+    EndDrag();
+}
+
+LRESULT OnPanelCaptureChanged(HWND window, HWND taker)
+{
+    if (!Held() || taker == window)
+        return 0;
+    if (InputWentElsewhere(window, taker))
+        LetGo();
+    else
+        // Decided once the message that took it is over: a box that disables the
+        // panel does so after the capture has gone.
+        PostMessageA(window, ResumeCaptureMessage, 0, 0);
+    return 0;
+}
+
+LRESULT OnResumeCapture(HWND window)
+{
+    if (!Held() || GetCapture() == window)
+        return 1;
+    if (InputWentElsewhere(window, NULL)) {
+        LetGo();
+        return 1;
+    }
+    SetCapture(window);
+    ClipForDrag();
+    return 1;
+}
+
+void ReleasePointerOnDestroy()
+{
+    if (Held()) {
+        PressHeld = 0;
+        EndDrag();
+    }
 }
 
 LRESULT OnPanelMouseMove(HWND window, WPARAM wParam, LPARAM lParam)
@@ -163,8 +242,21 @@ LRESULT OnPanelButtonDown(HWND window, WPARAM wParam, LPARAM lParam)
 
 LRESULT OnPanelButtonUp(LPARAM lParam)
 {
+    // The About box, a warning box or the close need the pointer free before the action.
+    if (PressHeld) {
+        PressHeld = 0;
+        if (GetCapture() == MainPanel)
+            ReleaseCapture();
+    }
     const DWORD at = static_cast<DWORD>(lParam);
     Perform(PointerRelease, PointerX(at, false), PointerY(at, false));
+    EndDrag();
+    return 1;
+}
+
+LRESULT OnPanelNcButtonUp()
+{
+    PressHeld = 0;
     EndDrag();
     return 1;
 }

@@ -6,3 +6,12 @@
 LRESULT OnPanelMouseMove(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT OnPanelButtonDown(HWND window, WPARAM wParam, LPARAM lParam);
 LRESULT OnPanelButtonUp(LPARAM lParam);
+LRESULT OnPanelNcButtonUp();
+// WM_CAPTURECHANGED: taker is the window that now holds the capture, if any.
+LRESULT OnPanelCaptureChanged(HWND window, HWND taker);
+// Posted to the panel when the platform let its capture go while the button
+// was still held on it: the press goes on where the input did not go elsewhere.
+constexpr UINT ResumeCaptureMessage = WM_APP + 1;
+LRESULT OnResumeCapture(HWND window);
+// WM_DESTROY: a press or drag still held lets the pointer go.
+void ReleasePointerOnDestroy();

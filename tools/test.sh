@@ -35,6 +35,8 @@ cmake --build "$tree" -j"$jobs"
 start_display
 start_wine "$arch" "$ROOT/build/wineprefix-$arch$tag"
 start_keeper "$tree/vexlo_shot.exe"
+# The e2e layer runs again on a display with no window manager (e2e-bare.*).
+start_bare_world "$arch" "$ROOT/build/wineprefix-$arch-bare$tag" "$tree/vexlo_shot.exe"
 export VEXLO_SHOTS="$ROOT/build/screenshots"
 mkdir -p "$VEXLO_SHOTS"
 cd "$tree"

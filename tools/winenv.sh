@@ -20,6 +20,8 @@ wine_loader() {
   if [ "$1" = i686 ]; then echo /usr/lib/wine/wine; else echo /usr/lib/wine/wine64; fi
 }
 
+# $1: "bare" for a display without a window manager (DISPLAY is left alone
+# and the number goes to VEXLO_BARE_DISPLAY); otherwise openbox runs on it.
 start_display() {
   # Xvfb picks a free display number itself and writes it to the pipe, so
   # several test runs side by side never race for one number.
@@ -30,13 +32,28 @@ start_display() {
   VEXLO_STARTED_PIDS+=($!)
   read -r n <"$fifo"
   rm -f "$fifo"
-  export DISPLAY=":$n"
   for _ in $(seq 1 100); do
-    xdpyinfo >/dev/null 2>&1 && break
+    DISPLAY=":$n" xdpyinfo >/dev/null 2>&1 && break
     sleep 0.1
   done
+  if [ "${1:-}" = bare ]; then
+    export VEXLO_BARE_DISPLAY=":$n"
+    return
+  fi
+  export DISPLAY=":$n"
   openbox --sm-disable >/dev/null 2>&1 &
   VEXLO_STARTED_PIDS+=($!)
+}
+
+# Creates the prefix if missing: $1 architecture, $2 folder (WINE* set by start_wine).
+make_prefix() {
+  if [ ! -f "$2/system.reg" ]; then
+    WINEPREFIX=$2 "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
+    WINEPREFIX=$2 wineserver -w
+    # A crash must fail a test, not wait on a dialog.
+    WINEPREFIX=$2 "$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    WINEPREFIX=$2 wineserver -w
+  fi
 }
 
 # $1: architecture; $2: prefix folder.
@@ -49,15 +66,23 @@ start_wine() {
   export LC_ALL=ru_RU.UTF-8
   export WINELOADER=$(wine_loader "$arch")
   export VEXLO_WINE=$WINELOADER
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
-    # A crash must fail a test, not wait on a dialog.
-    "$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
-    wineserver -w
-  fi
+  make_prefix "$arch" "$WINEPREFIX"
   wineserver -p
   VEXLO_WINESERVER_STARTED=1
+}
+
+# A second world for the tests that run without a window manager: its own
+# display, prefix, wineserver and keeper. tools/wine-bare.sh runs a program there.
+# $1: architecture; $2: prefix folder; $3: the keeper exe. Call after start_wine.
+start_bare_world() {
+  start_display bare
+  export VEXLO_BARE_PREFIX=$2
+  make_prefix "$1" "$VEXLO_BARE_PREFIX"
+  WINEPREFIX=$VEXLO_BARE_PREFIX wineserver -p
+  VEXLO_BARE_STARTED=1
+  DISPLAY=$VEXLO_BARE_DISPLAY WINEPREFIX=$VEXLO_BARE_PREFIX "$WINELOADER" "$3" --keep </dev/null >/dev/null 2>&1 &
+  VEXLO_STARTED_PIDS+=($!)
+  DISPLAY=$VEXLO_BARE_DISPLAY WINEPREFIX=$VEXLO_BARE_PREFIX "$WINELOADER" "$3" --close </dev/null >/dev/null 2>&1 || true
 }
 
 # $1: the keeper exe (vexlo_shot.exe). Wine starts its system processes with the
@@ -75,6 +100,10 @@ stop_all() {
   if [ -n "${VEXLO_WINESERVER_STARTED:-}" ]; then
     wineserver -k >/dev/null 2>&1 || true
     VEXLO_WINESERVER_STARTED=
+  fi
+  if [ -n "${VEXLO_BARE_STARTED:-}" ]; then
+    WINEPREFIX=$VEXLO_BARE_PREFIX wineserver -k >/dev/null 2>&1 || true
+    VEXLO_BARE_STARTED=
   fi
   local pid
   for pid in "${VEXLO_STARTED_PIDS[@]}"; do

@@ -164,9 +164,12 @@ void Release(PointerOutcome& out, const PointerFlags& flags, const PointerRects&
             break;
         }
     }
-    // Only the control that was pressed acts, even if no move came between.
-    if (hit != out.pressedControl)
+    // Only the control that was pressed acts, even if no move came between;
+    // released off it with no move to show the leaving, it rests now.
+    if (hit != out.pressedControl) {
+        HeldMove(out, rects, x, y);
         return;
+    }
     if (hit == ControlAbout) {
         if (!flags.aboutOpen) {
             out.hotState = 31;

@@ -143,6 +143,39 @@ void DragFromTo(int x0, int y0, int x1, int y1)
     LeftUp();
 }
 
+void RightClick()
+{
+    SendPointer(MOUSEEVENTF_RIGHTDOWN, LastPointer.x, LastPointer.y);
+    SendPointer(MOUSEEVENTF_RIGHTUP, LastPointer.x, LastPointer.y);
+    WaitFor([] { return false; }, 80);
+}
+
+// Wine shows tray icons in its own window when the desktop has no notification
+// area: one child window per icon, the newest last.
+static BOOL CALLBACK LastIconWindow(HWND w, LPARAM lp)
+{
+    char cls[64] = "";
+    if (GetClassNameA(w, cls, sizeof(cls)) && std::strcmp(cls, "__winex11_tray_icon") == 0 && IsWindowVisible(w))
+        *reinterpret_cast<HWND*>(lp) = w;
+    return TRUE;
+}
+
+HWND TrayIconWindow(DWORD ms)
+{
+    HWND icon = NULL;
+    WaitFor([&] {
+        EnumChildWindows(FindWindowA("__winex11_standalone_tray", NULL), LastIconWindow, (LPARAM)&icon);
+        return icon != NULL;
+    }, ms);
+    return icon;
+}
+
+bool PointerFree()
+{
+    RECT clip, screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return GetClipCursor(&clip) && EqualRect(&clip, &screen);
+}
+
 HWND MakeTarget(const char* title, int x, int y, int width, int height)
 {
     WNDCLASSA wc = {};

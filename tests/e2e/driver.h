@@ -35,6 +35,12 @@ void ClickAt(int x, int y);
 // Presses at (x0,y0), moves in steps to (x1,y1) and releases there.
 void DragFromTo(int x0, int y0, int x1, int y1);
 
+void RightClick();  // at the pointer's place
+// Vexlo's icon in Wine's own tray window (the newest icon there), or NULL after ms.
+HWND TrayIconWindow(DWORD ms);
+// The cursor clip covers the whole screen: no drag holds the pointer.
+bool PointerFree();
+
 // A top-level window of this process with that title, pumped by WaitFor.
 HWND MakeTarget(const char* title, int x, int y, int width, int height);
 // Writes or deletes the stored LastWindow value.

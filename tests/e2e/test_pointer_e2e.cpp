@@ -7,66 +7,8 @@
 #include <cwchar>
 #include <string>
 
-#include "tests/e2e/driver.h"
-#include "tools/shot/capture.h"
+#include "tests/e2e/session.h"
 
-namespace {
-
-const COLORREF Base = RGB(104, 126, 210), Green = RGB(0, 255, 0);
-const char kTargetTitle[] = "000 Vexlo e2e target";  // sorts first in the list
-
-// The running program with the driver's target selected from the stored title.
-struct Session {
-    Launched app;
-    HWND panel;
-    HWND target;
-    POINT origin;  // the panel's top-left on the screen
-
-    // The target made at (20,20) with that size; the stored title given.
-    bool Start(const char* stored, int width, int height)
-    {
-        target = MakeTarget(kTargetTitle, 20, 20, width, height);
-        StoreLastWindow(stored);
-        app = Launch();
-        panel = app.ok ? WaitForPanel(app.pi.dwProcessId, 30000) : NULL;
-        if (panel == NULL)
-            return false;
-        Locate();
-        // The first picture is on the screen once the body colour shows.
-        if (!WaitFor([&] { return ScreenPixel(origin.x + 3, origin.y + 100) == Base; }))
-            return false;
-        // The window manager takes the focus back once after the panel is first
-        // activated; let that happen on a click on empty panel area.
-        Click(250, 100);
-        WaitFor([] { return false; }, 300);
-        return true;
-    }
-    void Locate()
-    {
-        RECT r;
-        GetWindowRect(panel, &r);
-        origin.x = r.left;
-        origin.y = r.top;
-    }
-    // Screen pixel at a client point of the panel.
-    COLORREF At(int x, int y) const { return ScreenPixel(origin.x + x, origin.y + y); }
-    void To(int x, int y) const { PointerTo(origin.x + x, origin.y + y); }
-    void Click(int x, int y) const { ClickAt(origin.x + x, origin.y + y); }
-    void Unfold()
-    {
-        Click(250, 128);
-        WaitFor([&] { return WindowHeight(panel) == 300 && At(303, 129) == Green; });
-    }
-    ~Session()
-    {
-        if (panel != NULL && IsWindow(panel))
-            ClosePanel(panel, app);
-        if (target != NULL)
-            DestroyWindow(target);
-    }
-};
-
-}  // namespace
 
 TEST(PointerEndToEnd, VanishedTargetWarningCanBeDismissedWithThePointer)
 {
@@ -84,9 +26,7 @@ TEST(PointerEndToEnd, VanishedTargetWarningCanBeDismissedWithThePointer)
     const DWORD pid = s.app.pi.dwProcessId;
     ASSERT_TRUE(WaitFor([&] { return (box = WaitForProcessWindow(pid, "#32770", NULL, 0)) != NULL; }));
     LeftUp();
-    RECT clip;
-    GetClipCursor(&clip);
-    EXPECT_EQ(clip.right - clip.left, GetSystemMetrics(SM_CXSCREEN)) << "the pointer is free";
+    EXPECT_TRUE(WaitFor([] { return PointerFree(); }, 3000)) << "the pointer is free";
     HWND ok = GetDlgItem(box, IDOK);
     if (ok == NULL)
         ok = GetDlgItem(box, IDCANCEL);
@@ -156,11 +96,6 @@ TEST(PointerEndToEnd, PickSetOnTopAndFindItSelectedNextTime)
     })) << "no topmost About box";
     PostMessageA(about, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }));
-}
-
-bool Topmost(HWND w)
-{
-    return (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
 // Every kind of drawn control with the real pointer: looks on the screen, a press

@@ -221,9 +221,10 @@ TEST(PointerRules, ReleaseTable)
         // Nothing pressed (empty area, title strip, thumb), released over a control.
         {6, 0, Centre(6), kUnpinned, 6, kNone, kNone, PointerNoAction},
         {0, 0, Centre(2), kUnpinned, 0, kNone, kNone, PointerNoAction},
-        // Pressed one control, released over another with no move between.
-        {6, 6, Centre(7), kUnpinned, 6, kNone, kNone, PointerNoAction},
-        {6, 6, {15, 128}, kUnpinned, 6, kNone, kNone, PointerNoAction},  // on the edge
+        // Pressed, released elsewhere with no move between: it rests as if slid off.
+        {6, 6, Centre(7), kUnpinned, 16, {6, 0, 16}, kNone, PointerNoAction},
+        {6, 6, {15, 128}, kUnpinned, 16, {6, 0, 16}, kNone, PointerNoAction},  // on the edge
+        {1, 1, kEmpty, kUnpinned, 11, {1, 5, 11}, kNone, PointerNoAction},
         {4, 4, Centre(4), kUnpinned, 4, kNone, kNone, PointerNoAction},  // the pin acts on the press only
     };
     for (const auto& row : rows) {
