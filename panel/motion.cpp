@@ -36,6 +36,20 @@ void ClipForDrag()
     }
 }
 
+void CatchUpDrag()
+{
+    POINT p;
+    if (!GetCursorPos(&p))
+        return;
+    ScreenToClient(MainPanel, &p);
+    if (DraggingPanel)
+        PanelDragStep(p.x, p.y);
+    else if (DraggingPanelOpacity)
+        PanelSliderStep(p.x);
+    else if (DraggingTargetOpacity)
+        TargetSliderStep(p.x);
+}
+
 void StartPanelDrag(int x, int y)
 {
     DraggingPanel = 1;

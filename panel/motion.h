@@ -21,6 +21,8 @@ void TargetSliderStep(int x);
 void EndDrag();
 // The cursor clip of the running drag again, after the capture came back.
 void ClipForDrag();
+// One drag step to where the pointer is now, for moves that went elsewhere.
+void CatchUpDrag();
 
 // MoreButton release: starts or restarts FoldTimer.
 void StartFold();

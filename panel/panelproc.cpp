@@ -37,6 +37,10 @@ LRESULT CALLBACK MainPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 1;
     case WM_CAPTURECHANGED:
         return OnPanelCaptureChanged(window, reinterpret_cast<HWND>(lParam));
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            OnPanelDeactivated(window);
+        break;
     case ResumeCaptureMessage:
         return OnResumeCapture(window);
     case WM_CLOSE:

@@ -201,16 +201,28 @@ LRESULT OnPanelCaptureChanged(HWND window, HWND taker)
     return 0;
 }
 
+LRESULT OnPanelDeactivated(HWND window)
+{
+    if (Held())
+        PostMessageA(window, ResumeCaptureMessage, 0, 0);
+    return 0;
+}
+
 LRESULT OnResumeCapture(HWND window)
 {
-    if (!Held() || GetCapture() == window)
+    if (!Held())
         return 1;
     if (InputWentElsewhere(window, NULL)) {
         LetGo();
         return 1;
     }
-    SetCapture(window);
+    // Wine routes the captured pointer only to the foreground thread.
+    if (GetForegroundWindow() != window)
+        SetForegroundWindow(window);
+    if (GetCapture() != window)
+        SetCapture(window);
     ClipForDrag();
+    CatchUpDrag();
     return 1;
 }
 

@@ -13,5 +13,7 @@ LRESULT OnPanelCaptureChanged(HWND window, HWND taker);
 // was still held on it: the press goes on where the input did not go elsewhere.
 constexpr UINT ResumeCaptureMessage = WM_APP + 1;
 LRESULT OnResumeCapture(HWND window);
+// WM_ACTIVATE with WA_INACTIVE: a press still held is resumed as above.
+LRESULT OnPanelDeactivated(HWND window);
 // WM_DESTROY: a press or drag still held lets the pointer go.
 void ReleasePointerOnDestroy();

@@ -2,6 +2,7 @@
 
 #include "tools/shot/capture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -111,8 +112,13 @@ void PointerTo(int x, int y)
     LastPointer.x = x;
     LastPointer.y = y;
     SendPointer(0, x, y);
+    // A drag's clip holds the pointer at its edge.
+    RECT clip;
+    GetClipCursor(&clip);
+    const LONG cx = std::max(clip.left, std::min<LONG>(clip.right - 1, x));
+    const LONG cy = std::max(clip.top, std::min<LONG>(clip.bottom - 1, y));
     POINT at;
-    WaitFor([&] { return GetCursorPos(&at) && at.x == x && at.y == y; }, 2000);
+    WaitFor([&] { return GetCursorPos(&at) && at.x == cx && at.y == cy; }, 2000);
     // Let the panel's thread take the move before the next input.
     WaitFor([] { return false; }, 60);
 }

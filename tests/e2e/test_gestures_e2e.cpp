@@ -60,7 +60,14 @@ bool FastDrag(Session& s, int i)
     TitleDrag(s, way.x, way.y, 5);
     const int x = way.x < 0 ? 0 : way.x > 0 ? d.right - 370 : from.x;
     const int y = way.y < 0 ? 0 : way.y > 0 ? d.bottom - 150 : from.y;
-    return PanelAt(s, x, y) && PointerFree();
+    if (PanelAt(s, x, y) && PointerFree())
+        return true;
+    RECT clip;
+    GetClipCursor(&clip);
+    ADD_FAILURE() << "from " << from.x << "," << from.y << " way " << way.x << "," << way.y << ": at " << s.origin.x
+                  << "," << s.origin.y << " want " << x << "," << y << " clip " << clip.left << "," << clip.top << ","
+                  << clip.right << "," << clip.bottom;
+    return false;
 }
 
 // 20 pixels left of the right end gives (55 - 19) * 255 / 56 = 163; the right end is plain.
@@ -125,12 +132,30 @@ bool About(Session& s, int)
     if (!WaitFor([&] {
             box = WaitForProcessWindow(s.app.pi.dwProcessId, "#32770", NULL, 0);
             return box != NULL && (ok = GetDlgItem(box, IDOK)) != NULL && IsWindowVisible(box);
-        }))
+        })) {
+        ADD_FAILURE() << "no About box";
         return false;
+    }
     // Once the fade has run the button is there to click.
-    WaitFor([&] { return GetWindowRect(ok, &r) && WindowFromPoint({(r.left + r.right) / 2, r.top + 4}) == ok; });
+    if (!WaitFor([&] { return GetWindowRect(ok, &r) && WindowFromPoint({(r.left + r.right) / 2, r.top + 4}) == ok; })) {
+        POINT c = {(r.left + r.right) / 2, r.top + 4};
+        HWND w = WindowFromPoint(c);
+        char cls[64] = "";
+        GetClassNameA(w, cls, 64);
+        ADD_FAILURE() << "OK covered by " << w << " " << cls << " at " << c.x << "," << c.y;
+    }
     ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    return WaitFor([&] { return !IsWindow(box); });
+    if (!WaitFor([&] { return !IsWindow(box); })) {
+        GUITHREADINFO g = {sizeof(g)};
+        GetGUIThreadInfo(s.app.pi.dwThreadId, &g);
+        ADD_FAILURE() << "box still open after the click; capture " << g.hwndCapture << " active " << g.hwndActive
+                      << " focus " << g.hwndFocus << " box " << box << " ok " << ok << " panel " << s.panel
+                      << " enabled " << IsWindowEnabled(box) << IsWindowEnabled(ok) << " flags " << g.flags;
+        POINT c = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ADD_FAILURE() << "at centre " << WindowFromPoint(c);
+        return false;
+    }
+    return true;
 }
 
 struct Gesture {
