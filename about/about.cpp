@@ -56,6 +56,9 @@ static void OnAboutInit(HWND dialog)
     // every platform's dialog manager makes it topmost, and a window manager may
     // map it below the window in focus: raise it once it is on the screen.
     PostMessageA(dialog, kRaiseMessage, 0, 0);
+    // Topmost before it shows, too: until the raise, clicks on the box would go
+    // to the pinned panel where the two overlap.
+    SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     HICON icon = LoadIconA(ModuleInstance, MAKEINTRESOURCEA(1));
     SendDlgItemMessageA(dialog, 4, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     RestoreCreditLine();

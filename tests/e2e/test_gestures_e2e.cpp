@@ -129,33 +129,19 @@ bool About(Session& s, int)
     s.Click(318, 10);
     HWND box = NULL, ok = NULL;
     RECT r;
+    POINT centre;
+    // Clicked as a person would, once the button shows where the pointer goes.
     if (!WaitFor([&] {
             box = WaitForProcessWindow(s.app.pi.dwProcessId, "#32770", NULL, 0);
-            return box != NULL && (ok = GetDlgItem(box, IDOK)) != NULL && IsWindowVisible(box);
-        })) {
-        ADD_FAILURE() << "no About box";
+            ok = box ? GetDlgItem(box, IDOK) : NULL;
+            if (ok == NULL || !GetWindowRect(ok, &r))
+                return false;
+            centre = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            return IsWindowVisible(box) && WindowFromPoint(centre) == ok;
+        }))
         return false;
-    }
-    // Once the fade has run the button is there to click.
-    if (!WaitFor([&] { return GetWindowRect(ok, &r) && WindowFromPoint({(r.left + r.right) / 2, r.top + 4}) == ok; })) {
-        POINT c = {(r.left + r.right) / 2, r.top + 4};
-        HWND w = WindowFromPoint(c);
-        char cls[64] = "";
-        GetClassNameA(w, cls, 64);
-        ADD_FAILURE() << "OK covered by " << w << " " << cls << " at " << c.x << "," << c.y;
-    }
-    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    if (!WaitFor([&] { return !IsWindow(box); })) {
-        GUITHREADINFO g = {sizeof(g)};
-        GetGUIThreadInfo(s.app.pi.dwThreadId, &g);
-        ADD_FAILURE() << "box still open after the click; capture " << g.hwndCapture << " active " << g.hwndActive
-                      << " focus " << g.hwndFocus << " box " << box << " ok " << ok << " panel " << s.panel
-                      << " enabled " << IsWindowEnabled(box) << IsWindowEnabled(ok) << " flags " << g.flags;
-        POINT c = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-        ADD_FAILURE() << "at centre " << WindowFromPoint(c);
-        return false;
-    }
-    return true;
+    ClickAt(centre.x, centre.y);
+    return WaitFor([&] { return !IsWindow(box); });
 }
 
 struct Gesture {
