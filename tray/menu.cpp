@@ -184,7 +184,7 @@ static HDC CreateMenuDC(HDC compatible)
     return dc;
 }
 
-static void CreateMenuWindow(int x, int y)
+static void CreateMenuWindow(int left, int top)
 {
     MenuBackgroundBrush = CreateSolidBrush(MenuBackground);
     WNDCLASSA wc;
@@ -196,8 +196,8 @@ static void CreateMenuWindow(int x, int y)
     wc.hbrBackground = MenuBackgroundBrush;
     wc.lpszClassName = kMenuClass;
     RegisterClassA(&wc);
-    TrayMenu = CreateWindowExA(WS_EX_TOOLWINDOW, kMenuClass, NULL, WS_POPUP, x - MenuWidth, y - MenuHeight,
-                               MenuWidth, MenuHeight, NULL, NULL, ModuleInstance, NULL);
+    TrayMenu = CreateWindowExA(WS_EX_TOOLWINDOW, kMenuClass, NULL, WS_POPUP, left, top, MenuWidth, MenuHeight, NULL,
+                               NULL, ModuleInstance, NULL);
     ShowWindow(TrayMenu, SW_SHOW);
     // The window owns this region; an identical one is kept for the frame.
     SetWindowRgn(TrayMenu, CreateRoundRectRgn(0, 0, MenuWidth + 1, MenuHeight + 1, 11, 11), TRUE);
@@ -216,9 +216,9 @@ static void BuildIconStrip()
     ExtFloodFill(MenuIconDC, 1, 28, MenuBackground, FLOODFILLSURFACE);
 }
 
-static void BuildMenu(int x, int y)
+static void BuildMenu(const MenuOrigin& at)
 {
-    CreateMenuWindow(x, y);
+    CreateMenuWindow(at.left, at.top);
     MenuWindowDC = GetDC(TrayMenu);
     MenuBackBuffer = CreateMenuDC(MenuWindowDC);
     SelectObject(MenuBackBuffer, CreateCompatibleBitmap(MenuWindowDC, MenuWidth, MenuHeight));
@@ -260,10 +260,26 @@ static void BuildMenu(int x, int y)
     MenuBuilt = 1;
 }
 
+// The work area of the monitor under the pointer: a notification area at the top
+// or the left of the screen would otherwise open the menu off the screen.
+static MenuOrigin MenuPlaceFor(int x, int y)
+{
+    POINT at = {x, y};
+    MONITORINFO monitor;
+    monitor.cbSize = sizeof(monitor);
+    RECT work;
+    if (GetMonitorInfoA(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor))
+        work = monitor.rcWork;
+    else
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return PlaceMenu(x, y, AsPanelRect(work));
+}
+
 void ShowTrayMenu(int x, int y)
 {
+    const MenuOrigin at = MenuPlaceFor(x, y);
     if (!MenuBuilt)
-        BuildMenu(x, y);
+        BuildMenu(at);
     if (!MenuShown)
         MenuHotItem = 0;
     // Item 2 follows PanelHidden; its row keeps its highlight if it has one.
@@ -279,7 +295,9 @@ void ShowTrayMenu(int x, int y)
 
     ShowWindow(TrayMenu, SW_SHOW);
     MenuShown = 1;
-    SetWindowPos(TrayMenu, HWND_TOPMOST, x - MenuWidth, y - MenuHeight, 0, 0, SWP_NOSIZE);
+    SetWindowPos(TrayMenu, HWND_TOPMOST, at.left, at.top, 0, 0, SWP_NOSIZE);
     // Already on screen, the menu would keep its old picture of item 2 and the mark.
-    InvalidateRect(TrayMenu, NULL, FALSE);
+    // Without a menu window a null handle would repaint the whole desktop.
+    if (TrayMenu != NULL)
+        InvalidateRect(TrayMenu, NULL, FALSE);
 }

@@ -1,7 +1,5 @@
 #include "tray/tray.h"
 
-#include <shellapi.h>
-
 #include "app/shell.h"
 #include "panel/panel.h"
 #include "tray/menu.h"
@@ -9,7 +7,7 @@
 UINT TaskbarCreatedMessage;
 
 // The first, 88-byte form of the record, which every shell since the oldest accepts.
-static NOTIFYICONDATAA TrayRecord;
+NOTIFYICONDATAA TrayRecord;
 static const DWORD kTrayRecordSize = NOTIFYICONDATAA_V1_SIZE;
 static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "first record form is 88 bytes");
 static POINT TrayPoint;

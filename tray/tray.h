@@ -2,9 +2,12 @@
 // number of the shell's "TaskbarCreated" message.
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 constexpr UINT TrayCallbackMessage = 954;
 extern UINT TaskbarCreatedMessage;
+// Filled once by AddTrayIcon, in its first, 88-byte form.
+extern NOTIFYICONDATAA TrayRecord;
 
 void AddTrayIcon();
 void RemoveTrayIcon();

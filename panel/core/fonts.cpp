@@ -16,7 +16,7 @@ const Substitution kSubstitutions[] = {
     {RadioLabelFont, {-11, 0, 400}},
     {QuestionMarkFont, {-11, 0, 400}},    // drawn twice, a pixel apart, inside a 15 x 14 circle
     {MenuItemFont, {-11, 0, 400}},        // "Vexlo поверх всех" must end before the frame at x 204
-    {MenuCaptionFont, {-16, 0, 700}},     // turned upwards, the cell must stay inside the 23-pixel strip
+    {MenuCaptionFont, MenuCaptionFont},   // only turnable faces serve it: its own sizes, turned upwards
 };
 
 bool Same(const FontRequest& a, const FontRequest& b)

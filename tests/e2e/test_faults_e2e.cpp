@@ -114,15 +114,30 @@ TEST(Faults, SecondCopyInEveryStateLeavesAtOnceAndTheFirstUnchanged)
     CloseHandles(first.app);
 }
 
+// Closed from outside with the menu or the About box open; with the About box
+// open, also by the CloseButton and by the menu's "Выход".
 TEST(Faults, ClosedWithAModalOrMenuOpenEndsWithOneAndTakesTheIcon)
 {
-    for (const State* s : {&kStates[3], &kStates[4]}) {
-        SCOPED_TRACE(s->name);
+    enum Closer { FromOutside, ByCloseButton, ByMenuQuit };
+    const struct { const State* state; Closer closer; } rows[] = {
+        {&kStates[3], FromOutside}, {&kStates[4], FromOutside}, {&kStates[4], ByCloseButton}, {&kStates[4], ByMenuQuit}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.state->name << ", closer " << row.closer);
         Program p;
         ASSERT_TRUE(StartProgram(p));
         ASSERT_TRUE(WaitFor([&] { return IconThere(p.panel); }));
-        s->enter(p);
-        ASSERT_TRUE(WaitFor([&] { return s->holds(p); }));
+        row.state->enter(p);
+        ASSERT_TRUE(WaitFor([&] { return row.state->holds(p); }));
+        if (row.closer == ByCloseButton)
+            PostClick(p.panel, 358, 10);
+        if (row.closer == ByMenuQuit) {
+            PostMessageA(p.panel, kTrayCallback, 1, WM_RBUTTONUP);
+            HWND menu = WaitForProcessWindow(p.pid(), "Vexlo_menu", NULL, 15000);
+            PostMessageA(menu, WM_MOUSEMOVE, 0, MAKELPARAM(100, 73));
+            PostMessageA(menu, WM_LBUTTONUP, 0, MAKELPARAM(100, 73));
+        }
+        if (row.closer != FromOutside)
+            EXPECT_EQ(WaitExit(p.app, 30000), 1u);
         EXPECT_EQ(ClosePanel(p.panel, p.app), 1u);
         EXPECT_FALSE(IconThere(p.panel));
     }

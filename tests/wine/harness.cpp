@@ -127,8 +127,12 @@ std::string Placed(HWND window)
 
 bool PointerFree()
 {
-    RECT clip;
+    RECT clip, screen;
     GetClipCursor(&clip);
+    screen.left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    screen.top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    screen.right = screen.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    screen.bottom = screen.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
     return GetCapture() != MainPanel && DraggingPanel + DraggingPanelOpacity + DraggingTargetOpacity == 0 &&
-           clip.right - clip.left == GetSystemMetrics(SM_CXSCREEN);
+           EqualRect(&clip, &screen);
 }

@@ -32,7 +32,7 @@ RECT RectOf(HWND window);
 // "left,top widthxheight", of the numbers or of the window on the screen.
 std::string Placed(int left, int top, int width, int height);
 std::string Placed(HWND window);
-// No drag, capture or pointer clip is left from the panel.
+// No drag, capture or pointer clip is left from the panel: the clip is the whole screen.
 bool PointerFree();
 // A click of one of the panel's child buttons, as the button reports it.
 void PressButton(HWND button);

@@ -225,13 +225,15 @@ TEST(Faults, PanelInputBeyondTheUsual)
         EXPECT_TRUE(PointerFree());
     }
 
-    // Twelve clicks each: pin and slider thumbs come back where they were; the
-    // MoreButton's repeats restart one unfold; About opens three times, one box at a time.
+    // Twelve clicks each: the pin comes back where it was, slider thumbs dragged
+    // off their ends first stay put; the MoreButton's repeats restart one unfold;
+    // About opens three times, one box at a time.
     UINT_PTR timer = SetTimer(NULL, 0, 100, CloseAboutBox);
     const struct {
         const RECT* rect;
         int clicks;
         std::function<bool()> effect;
+        int dragToX;  // the thumb dragged here first, its y kept
     } bursts[] = {
         {&SetTopmostButtonRect, 12, [] { return (ExStyle(FaultTarget) & WS_EX_TOPMOST) != 0; }},
         {&ClearTopmostButtonRect, 12, [] { return !(ExStyle(FaultTarget) & WS_EX_TOPMOST); }},
@@ -239,14 +241,28 @@ TEST(Faults, PanelInputBeyondTheUsual)
         {&RefreshButtonRect, 12, [] { return SendMessageA(WindowCombo, CB_GETCOUNT, 0, 0) > 1; }},
         {&AllWindowsRadioRect, 12, [] { return ListAllWindows == 1 && ListVisibleOnly == 0; }},
         {&VisibleWindowsRadioRect, 12, [] { return ListAllWindows == 0 && ListVisibleOnly == 1; }},
-        {&PanelOpacityThumb, 12, [] { return PanelAlpha == 255.0f && !(ExStyle(MainPanel) & WS_EX_LAYERED); }},
+        {&PanelOpacityThumb, 12,
+         [] { return PanelAlpha == 127.0f && PanelOpacityThumb.left == 43 && ExStyle(MainPanel) & WS_EX_LAYERED; },
+         45},
         {&AboutButtonRect, 3, [] { return AboutBoxesClosed == 3 && AboutOpen == 0; }},
         {&MoreButtonRect, 12, [] { return PanelExpanded == 1 && Placed(MainPanel).find("x300") != std::string::npos; }},
-        {&TargetOpacityThumb, 12, [] { return TargetAlpha == 255.0f; }},
+        {&TargetOpacityThumb, 12,
+         [] {
+             BYTE alpha = 0;
+             GetLayeredWindowAttributes(FaultTarget, NULL, &alpha, NULL);
+             return TargetAlpha == 123.0f && TargetOpacityThumb.left == 249 && alpha == 123;
+         },
+         252},
         {&MinimizeButtonRect, 12, [] { return PanelHidden == 1 && !IsWindowVisible(MainPanel); }},
         {&CloseButtonRect, 12, [] { return !IsWindow(MainPanel) && QuitPosted(); }},
     };
     for (const auto& b : bursts) {
+        if (b.dragToX != 0) {
+            const POINT from = Centre(*b.rect);
+            SendMessageA(MainPanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+            SendMessageA(MainPanel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(b.dragToX, from.y));
+            SendMessageA(MainPanel, WM_LBUTTONUP, 0, MAKELPARAM(b.dragToX, from.y));
+        }
         const POINT at = Centre(*b.rect);
         SCOPED_TRACE(testing::Message() << "clicks at " << at.x << "," << at.y);
         if (b.rect == &CloseButtonRect)  // back from the tray first

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <vector>
 
+#include "app/settings.h"
 #include "app/shell.h"
 #include "app/translucency.h"
 #include "catalogue/catalogue.h"
@@ -116,9 +118,26 @@ TEST(Pointer, FoldTakesSixTicksEachWayTurnsTheArrowAndSwapsTheBottomRows)
     SameBlock(PanelDC, 0, 118, BackBufferDC, 0, 118, 370, 32, "screen after the fold");
 }
 
-TEST(Pointer, PanelSliderLayersThePanelAndClearsItAtTheRightEnd)
+namespace {
+
+std::vector<HWND> LayeredCalls;
+SetLayeredWindowAttributesFn RealLayered;
+
+BOOL WINAPI RecordLayered(HWND window, COLORREF key, BYTE alpha, DWORD flags)
+{
+    LayeredCalls.push_back(window);
+    return RealLayered(window, key, alpha, flags);
+}
+
+}  // namespace
+
+// Each slider redraws its strip; a step that leaves the thumb where it was (held
+// at an end) changes no opacity and makes no layering call.
+TEST(Pointer, SlidersDrawTheirStripAndChangeOpacityOnlyWhenTheThumbMoves)
 {
     BootPanel(true);
+    RealLayered = LayeredAttributesFunction;
+    LayeredAttributesFunction = RecordLayered;
     Send(Press, 73, 10);
     EXPECT_EQ(DraggingPanelOpacity, 1);
     RECT clip, track = PanelOpacityTrack;
@@ -143,22 +162,70 @@ TEST(Pointer, PanelSliderLayersThePanelAndClearsItAtTheRightEnd)
     EXPECT_EQ(PanelAlpha, 255.0f);
     EXPECT_EQ(PanelLayered, 0);
     EXPECT_FALSE(GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_LAYERED);
+    LayeredCalls.clear();
+    Send(HeldMove, 600, 10);
+    EXPECT_TRUE(LayeredCalls.empty() && PanelAlpha == 255.0f);
+    Send(Release, 600, 10);
+    EXPECT_TRUE(PointerFree());
 
-    Send(Release, 500, 10);
+    // The target slider, unfolded: 100 left puts the thumb at 249, opacity 123 on the target.
+    HWND target = MakeWindow("Slider Target");
+    ASSERT_TRUE(SelectTarget(target));
+    SetWindowPos(MainPanel, NULL, 0, 0, 370, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Send(Press, 352, 240);
+    Send(HeldMove, 252, 240);
+    EXPECT_TRUE(TargetOpacityThumb.left == 249 && TargetAlpha == 123.0f);
+    BYTE alpha = 0;
+    EXPECT_TRUE(GetLayeredWindowAttributes(target, NULL, &alpha, NULL) && alpha == 123);
+    // Where the thumb stood: the base colour, with the groove at row 241 from its saved copy.
+    EXPECT_TRUE(GetPixel(BackBufferDC, 351, 233) == B && GetPixel(BackBufferDC, 351, 252) == B);
+    SameBlock(BackBufferDC, 349, 241, SpriteStripDC, 188, 18, 6, 5, "groove where the thumb was");
+    SameBlock(BackBufferDC, 249, 231, SpriteStripDC, 202, 0, 6, 25, "thumb at its new place");
+    SameBlock(PanelDC, 161, 231, BackBufferDC, 161, 231, 194, 25, "track on screen");
+    Send(HeldMove, -500, 240);
+    EXPECT_TRUE(TargetOpacityThumb.left == 161 && TargetAlpha == 7.0f);
+    lstrcpyA(LastWindowText, "Earlier");
+    LayeredCalls.clear();
+    Send(HeldMove, -600, 240);  // held at the left end: ApplyToTarget does not run
+    EXPECT_TRUE(LayeredCalls.empty() && TargetAlpha == 7.0f);
+    EXPECT_STREQ(LastWindowText, "Earlier");
+    Send(Release, -600, 240);
     EXPECT_TRUE(PointerFree());
 }
 
-TEST(Pointer, LostCaptureEndsAnyDragLikeARelease)
+// Each way a drag can end without a WM_LBUTTONUP: the panel stops following and
+// the clip is lifted.
+TEST(Pointer, NonClientReleaseOrLostCaptureEndsAnyDrag)
 {
     BootPanel(true);
+    // A panel-drag clip left in place fails PointerFree where the desktop is not
+    // the whole screen (here a window stands in for a smaller primary monitor).
+    DesktopWindow = MakeWindow("smaller desktop", WS_POPUP, 0, 0, 800, 600);
+    Send(Press, 100, 10);
+    RECT dragClip;
+    GetClipCursor(&dragClip);
+    EXPECT_EQ(Placed(dragClip.left, dragClip.top, dragClip.right, dragClip.bottom), "0,0 800x600");
+    Send(Release, 100, 10);
+    ClipCursor(&dragClip);  // as if the release had left it in place
+    EXPECT_FALSE(PointerFree());
+    ClipCursor(NULL);
+    EXPECT_TRUE(PointerFree());
+    DesktopWindow = GetDesktopWindow();
+
     HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, NULL, NULL, NULL, NULL);
-    const struct { int x, y; int* flag; bool byCancelMode; } drags[] = {
-        {100, 10, &DraggingPanel, false}, {73, 10, &DraggingPanelOpacity, true}, {100, 10, &DraggingPanel, true}};
+    enum Ending { NonClientRelease, OtherCapture, CancelMode };
+    const struct { int x, y; int* flag; Ending ending; } drags[] = {
+        {100, 10, &DraggingPanel, NonClientRelease}, {73, 10, &DraggingPanelOpacity, NonClientRelease},
+        {100, 10, &DraggingPanel, OtherCapture},     {73, 10, &DraggingPanelOpacity, CancelMode},
+        {100, 10, &DraggingPanel, CancelMode}};
     for (const auto& d : drags) {
+        SCOPED_TRACE(testing::Message() << "press at " << d.x << ", ending " << d.ending);
         Send(Press, d.x, d.y);
         ASSERT_EQ(*d.flag, 1);
         ASSERT_EQ(GetCapture(), MainPanel);
-        if (d.byCancelMode) {
+        if (d.ending == NonClientRelease) {
+            EXPECT_EQ(SendMessageA(MainPanel, WM_NCLBUTTONUP, HTCAPTION, 0), 1);
+        } else if (d.ending == CancelMode) {
             // What a modal box owned by the panel does to it.
             EnableWindow(MainPanel, FALSE);
             EnableWindow(MainPanel, TRUE);
@@ -167,12 +234,85 @@ TEST(Pointer, LostCaptureEndsAnyDragLikeARelease)
         }
         EXPECT_TRUE(PointerFree());
         // The capture the other window took is left alone.
-        EXPECT_EQ(GetCapture(), d.byCancelMode ? static_cast<HWND>(NULL) : other);
+        EXPECT_EQ(GetCapture(), d.ending == OtherCapture ? other : static_cast<HWND>(NULL));
         ReleaseCapture();
         const PanelPlacementRecord before = PanelPlacement;
-        Send(HeldMove, d.x + 40, d.y);  // no drag step any more
-        EXPECT_EQ(PanelAlpha, 255.0f);
+        Send(HeldMove, d.x - 40, d.y);  // no drag step any more: the thumb and the panel stay
+        EXPECT_TRUE(PanelAlpha == 255.0f && PanelOpacityThumb.left == 71);
         EXPECT_EQ(PanelPlacement.left, before.left);
     }
     DestroyWindow(other);
+}
+
+// The panel held at an edge: the pointer, not the panel, is the next step's
+// origin, so moving back moves the panel at once, at a new offset.
+TEST(Pointer, PanelDragHeldAtAnEdgeComesBackWithThePointerAtOnce)
+{
+    BootPanel(true);
+    const int right = static_cast<int>(DesktopWidth) - 370, bottom = static_cast<int>(DesktopHeight) - 150;
+    const RECT start = RectOf(MainPanel);
+    POINT at = {start.left + 100, start.top + 10};  // the pointer on the screen
+    Send(Press, 100, 10);
+    const struct { int dx, dy, left, top; } moves[] = {
+        {-600, 0, 0, start.top},    {30, 0, 30, start.top},          {0, -500, 30, 0},
+        {0, 20, 30, 20},            {900, 0, right, 20},             {-10, 0, right - 10, 20},
+        {0, 900, right - 10, bottom}, {0, -10, right - 10, bottom - 10},
+    };
+    for (const auto& m : moves) {
+        at.x += m.dx;
+        at.y += m.dy;
+        const RECT r = RectOf(MainPanel);
+        Send(HeldMove, at.x - r.left, at.y - r.top);
+        EXPECT_EQ(Placed(MainPanel), Placed(m.left, m.top, 370, 150)) << "pointer at " << at.x << "," << at.y;
+        EXPECT_TRUE(PanelPlacement.left == m.left && PanelPlacement.top == m.top);
+    }
+    Send(Release, 0, 0);
+    EXPECT_TRUE(PointerFree());
+}
+
+namespace {
+
+MSG Relayed;
+int RelayCount;
+
+// Stands in for PanelTooltip and keeps what each relay brought.
+LRESULT CALLBACK RecordRelay(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == TTM_RELAYEVENT) {
+        EXPECT_EQ(wParam, 0u);
+        Relayed = *reinterpret_cast<const MSG*>(lParam);
+        ++RelayCount;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+// The panel procedure's results, and the tooltip relay on moves and presses only.
+TEST(Pointer, ProcedureResultsAndTheTooltipRelay)
+{
+    BootPanel(true);
+    PanelTooltip = MakeWindow("relay", WS_POPUP, 0, 0, 10, 10, "VexloRelayRecorder", RecordRelay);
+    const struct { UINT message; WPARAM wParam; int x, y; LRESULT result; bool relayed; } rows[] = {
+        {WM_MOUSEMOVE, 0, 250, 100, 1, true},
+        {WM_MOUSEMOVE, MK_LBUTTON, -3, -4, 1, true},  // pt from the signed halves
+        {WM_LBUTTONDOWN, MK_LBUTTON, 250, 100, 1, true},
+        {WM_LBUTTONUP, 0, 251, 101, 1, false},
+        {WM_NCLBUTTONUP, HTCAPTION, 252, 102, 1, false},
+        {WM_TIMER, 7, 0, 0, 1, false},  // not the fold's timer: nothing happens
+        {WM_PAINT, 0, 0, 0, 0, false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(testing::Message() << "message " << r.message << " at " << r.x << "," << r.y);
+        const int relays = RelayCount;
+        const LPARAM at = MAKELPARAM(r.x, r.y);
+        EXPECT_EQ(SendMessageA(MainPanel, r.message, r.wParam, at), r.result);
+        ASSERT_EQ(RelayCount - relays, r.relayed ? 1 : 0);
+        if (r.relayed) {
+            const MSG& m = Relayed;
+            EXPECT_TRUE(m.hwnd == MainPanel && m.message == r.message && m.wParam == r.wParam && m.lParam == at);
+            EXPECT_TRUE(m.pt.x == r.x && m.pt.y == r.y && m.time == 0) << m.pt.x << "," << m.pt.y << " " << m.time;
+        }
+    }
+    EXPECT_TRUE(PanelHeight == 150.0f && Placed(MainPanel).find("x150") != std::string::npos);
 }

@@ -12,6 +12,7 @@
 #include "panel/surface.h"
 #include "tests/wine/harness.h"
 #include "tests/wine/test_surface_checks.h"
+#include "tray/menu.h"
 
 namespace {
 
@@ -263,6 +264,8 @@ TEST(Surface, CaptionsInPlaceAndFitting)
 TEST(Surface, ReleaseArtworkReleasesOnceAndOnlyWhatIsHeld)
 {
     BootPanel(true);
+    // The menu's build borrows bitmaps 9 and 10 and must hand them back, or they could not be deleted.
+    ShowTrayMenu(600, 500);
     HBITMAP held[11];
     for (int i = 0; i <= 10; ++i)
         held[i] = ArtBitmaps[i];

@@ -36,10 +36,20 @@ void MoveTo(int x, int y)
     SendMessageA(TrayMenu, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
 }
 
+bool RowLit(int item);
+
+// Onto the item's row straight from the next row, which must then go dark; for
+// 11 to 13, on into the left strip before the release.
 void Choose(int item)
 {
-    MoveTo(195, kRowY[item - 1]);
-    SendMessageA(TrayMenu, WM_LBUTTONUP, 0, MAKELPARAM(195, kRowY[item - 1]));
+    const int row = item % 10, other = row % 3 + 1;
+    MoveTo(195, kRowY[other - 1]);
+    MoveTo(195, kRowY[row - 1]);
+    EXPECT_TRUE(RowLit(row) && !RowLit(other)) << "one row lit, from " << other << " to " << row;
+    if (item > 10)
+        MoveTo(10, kRowY[row - 1]);
+    ASSERT_EQ(MenuHotItem, item);
+    SendMessageA(TrayMenu, WM_LBUTTONUP, 0, MAKELPARAM(195, kRowY[row - 1]));
     PumpMessages(0);
 }
 
@@ -77,6 +87,11 @@ bool RowLit(int item)
 TEST(TrayCallback, ReleasesShowAndOpenOtherMessagesChangeNothing)
 {
     BootPanel(true);
+    // The record the shell got: its tip and the 16-pixel icon 2.
+    const NOTIFYICONDATAA& t = TrayRecord;
+    EXPECT_STREQ(t.szTip, "Vexlo");
+    EXPECT_EQ(t.hIcon, LoadIconA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(2)));
+    EXPECT_TRUE(t.hWnd == MainPanel && t.uID == 1 && t.uFlags == 7 && t.uCallbackMessage == 954);
     ShowWindow(MainPanel, SW_HIDE);
     PanelHidden = 1;
     for (LPARAM other : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MBUTTONUP}) {
@@ -91,7 +106,18 @@ TEST(TrayCallback, ReleasesShowAndOpenOtherMessagesChangeNothing)
     OpenMenuAt(600, 500);
     EXPECT_EQ(Placed(TrayMenu), "395,412 205x88");
     EXPECT_TRUE(IsWindowVisible(TrayMenu) && MenuShown == 1);
-    EXPECT_NE(GetWindowLongA(TrayMenu, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(GetWindowLongA(TrayMenu, GWL_EXSTYLE), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    // Its class: byte-aligned client, the ground colour's brush; a region rounded at all four corners.
+    LOGBRUSH brush = {};
+    GetObjectA(reinterpret_cast<HGDIOBJ>(GetClassLongPtrA(TrayMenu, GCLP_HBRBACKGROUND)), sizeof(brush), &brush);
+    EXPECT_TRUE(GetClassLongA(TrayMenu, GCL_STYLE) == CS_BYTEALIGNCLIENT && brush.lbColor == Ground);
+    HRGN region = CreateRectRgn(0, 0, 1, 1);
+    ASSERT_NE(GetWindowRgn(TrayMenu, region), ERROR);
+    const struct { int x, y; bool in; } kRegion[] = {{1, 1, false}, {204, 1, false}, {1, 87, false},
+        {204, 87, false}, {102, 0, true}, {0, 44, true}, {204, 44, true}, {102, 87, true}};
+    for (const auto& p : kRegion)
+        EXPECT_EQ(PtInRegion(region, p.x, p.y) != 0, p.in) << p.x << "," << p.y;
+    DeleteObject(region);
 
     // Left release on the shown panel: PanelHidden stays 0, the open menu keeps place and picture.
     MoveTo(100, kRowY[0]);
@@ -100,13 +126,7 @@ TEST(TrayCallback, ReleasesShowAndOpenOtherMessagesChangeNothing)
     EXPECT_TRUE(PanelHidden == 0 && IsWindowVisible(TrayMenu) && MenuHotItem == 1 && RowLit(1));
     EXPECT_EQ(Placed(TrayMenu), "395,412 205x88");
     ExpectIcon(1, 1, true);  // the icon's ground takes the hover colour too
-
-    // A second right release moves the same window; there is only ever one.
-    HWND first = TrayMenu;
-    OpenMenuAt(300, 250);
-    EXPECT_EQ(Placed(TrayMenu), "95,162 205x88");
-    EXPECT_TRUE(TrayMenu == first && FindWindowA("Vexlo_menu", NULL) == first);
-    EXPECT_TRUE(FindWindowExA(NULL, first, "Vexlo_menu", NULL) == NULL);
+    // A second right release moves the same window: e2e EndToEnd.TrayIconRightClick*.
 }
 
 TEST(TrayMenu, PictureFollowsPinnedAndHidden)
@@ -145,7 +165,9 @@ TEST(TrayMenu, PictureFollowsPinnedAndHidden)
 TEST(TrayMenu, ChoicesActOnThePanelAndLeaveNoHighlight)
 {
     BootPanel(true);
-    const struct { int item; int pinned, hidden; } kChoices[] = {{1, 0, 0}, {1, 1, 0}, {2, 1, 1}, {2, 1, 0}, {1, 0, 0}};
+    // 11 to 13: the row's highlight stays, but a release there only closes the menu.
+    const struct { int item; int pinned, hidden; } kChoices[] = {
+        {1, 0, 0}, {11, 0, 0}, {1, 1, 0}, {2, 1, 1}, {12, 1, 1}, {2, 1, 0}, {13, 1, 0}, {1, 0, 0}};
     for (const auto& c : kChoices) {
         OpenMenuAt(300, 250);  // the pointer off the panel, which answers its moves
         Choose(c.item);
@@ -217,8 +239,6 @@ TEST(PanelPin, FromTheButtonTheOpenMenuFollowsAtOnce)
 TEST(Tray, TaskbarCreatedAddsTheIconAgain)
 {
     BootPanel(true);
-    ASSERT_NE(TaskbarCreatedMessage, 0u);
-    EXPECT_EQ(TaskbarCreatedMessage, RegisterWindowMessageA("TaskbarCreated"));
     NOTIFYICONDATAA record;
     ZeroMemory(&record, sizeof(record));
     record.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -227,6 +247,7 @@ TEST(Tray, TaskbarCreatedAddsTheIconAgain)
     // A rebuilt notification area has lost the icon.
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &record));
     ASSERT_FALSE(Shell_NotifyIconA(NIM_DELETE, &record));
-    SendMessageA(MainPanel, TaskbarCreatedMessage, 0, 0);
+    // The number a restarted shell broadcasts.
+    SendMessageA(MainPanel, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_TRUE(Shell_NotifyIconA(NIM_DELETE, &record));
 }

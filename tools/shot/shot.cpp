@@ -29,6 +29,29 @@ static HWND WaitForWindowOf(HWND panel, const char* cls, const char* title, DWOR
     return WaitForProcessWindow(pid, cls, title, ms);
 }
 
+// Real pointer input, as a user makes it.
+static void PointerTo(int x, int y)
+{
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (x * 65536 + w / 2) / w;
+    in.mi.dy = (y * 65536 + h / 2) / h;
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof(INPUT));
+    Sleep(100);
+}
+
+static void ClickAt(int x, int y)
+{
+    PointerTo(x, y);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
 // The tray menu, opened the way the notification area does it: the pointer
 // rests near the screen's bottom-right corner and the icon reports a right release.
 static bool ShootMenu(HWND panel, const char* path)
@@ -48,23 +71,6 @@ static bool ShootMenu(HWND panel, const char* path)
     PostMessageA(menu, WM_MOUSEMOVE, 0, MAKELPARAM(10, 44));
     PostMessageA(menu, WM_LBUTTONUP, 0, MAKELPARAM(10, 44));
     return ok;
-}
-
-// A real click, as a user makes it.
-static void ClickAt(int x, int y)
-{
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    INPUT in[3] = {};
-    for (INPUT& i : in)
-        i.type = INPUT_MOUSE;
-    in[0].mi.dx = (x * 65536 + w / 2) / w;
-    in[0].mi.dy = (y * 65536 + h / 2) / h;
-    in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(1, &in[0], sizeof(INPUT));
-    Sleep(100);
-    SendInput(2, &in[1], sizeof(INPUT));
 }
 
 // The About box, opened with a click on the panel's AboutButton.
@@ -121,13 +127,17 @@ int main(int argc, char** argv)
     snprintf(unfolded, sizeof(unfolded), "%s\\vexlo-unfolded.png", argv[1]);
     bool ok = CaptureWindowPng(panel, 370, 150, folded);
 
-    // The lower half is already drawn off screen; a taller window shows it.
-    SetWindowPos(panel, NULL, 0, 0, 370, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!WaitForPixel(panel, 3, 280, body, 15000))
-        fprintf(stderr, "vexlo_shot: the unfolded area never showed; capturing anyway\n");
+    // Unfolded as a user does it: a click on the MoreButton, then the pointer
+    // over the body and away, so the button rests and the arrow points up.
+    RECT p;
+    GetWindowRect(panel, &p);
+    ClickAt(p.left + 250, p.top + 128);
+    PointerTo(p.left + 250, p.top + 100);
+    PointerTo(0, 0);
+    if (!WaitForPixel(panel, 3, 280, body, 15000) || !WaitForPixel(panel, 303, 129, RGB(0, 255, 0), 15000))
+        fprintf(stderr, "vexlo_shot: the panel did not unfold; capturing anyway\n");
     Sleep(300);
     ok = CaptureWindowPng(panel, 370, 300, unfolded) && ok;
-    SetWindowPos(panel, NULL, 0, 0, 370, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (!ok) {
         fprintf(stderr, "vexlo_shot: could not write the screenshots\n");
         return 1;

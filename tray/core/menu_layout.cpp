@@ -45,3 +45,23 @@ MenuHover MenuHoverStep(int hotItem, int x, int y)
     MenuHover none = {hotItem >= 1 && hotItem <= 3 ? hotItem + 10 : hotItem, 0};
     return none;
 }
+
+// One axis: before the pointer, else after it, else as far in as the area allows.
+static int PlaceSpan(int at, int size, int low, int high)
+{
+    int start = at - size;
+    if (start < low)
+        start = at;
+    if (start + size > high)
+        start = high - size;
+    if (start < low)
+        start = low;
+    return start;
+}
+
+MenuOrigin PlaceMenu(int x, int y, const PanelRect& workArea)
+{
+    MenuOrigin o = {PlaceSpan(x, MenuWidth, workArea.left, workArea.right),
+                    PlaceSpan(y, MenuHeight, workArea.top, workArea.bottom)};
+    return o;
+}

@@ -39,3 +39,12 @@ struct MenuHover {
     int drawItem;
 };
 MenuHover MenuHoverStep(int hotItem, int x, int y);
+
+// Where the menu opens for a pointer at (x, y) in screen coordinates: its
+// bottom-right corner at the pointer where that fits the work area; across an
+// edge it opens on the other side of the pointer, as the system's menus do, and
+// where neither side fits it is kept inside the work area.
+struct MenuOrigin {
+    int left, top;
+};
+MenuOrigin PlaceMenu(int x, int y, const PanelRect& workArea);
