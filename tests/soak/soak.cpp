@@ -19,9 +19,9 @@
 
 namespace {
 
-const int kCheckEvery = 20, kWarmEvents = 20;
+const int kCheckEvery = 20, kWarmEvents = 40;
 const DWORD kAnswerMs = 1000, kCloseAnswerMs = 5000;
-const DWORD kHandleSlack = 16, kGdiSlack = 40;
+const DWORD kHandleSlack = 16, kGdiSlack = 64;
 const SIZE_T kCommitSlack = 2 << 20;
 const COLORREF kBase = RGB(104, 126, 210);
 const char kWarningCaption[] = "\xce\xf8\xe8\xe1\xea\xe0";
