@@ -68,3 +68,17 @@ add_test(NAME art.CheckArtworkAndResources
 add_executable(vexlo_stuck_target WIN32 ${CMAKE_SOURCE_DIR}/tests/helpers/stuck_target.cpp)
 target_link_options(vexlo_stuck_target PRIVATE -static)
 add_dependencies(wine_tests vexlo_stuck_target)
+
+# ---- Soak: the real exe under seeded random real input (tests/soak). ----
+# The targets' long title is 1251 text; fixed seeds, so a red run replays.
+target_compile_options(vexlo_stuck_target PRIVATE -fexec-charset=CP1251)
+add_executable(vexlo_soak ${CMAKE_SOURCE_DIR}/tests/soak/soak.cpp ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp
+  ${CMAKE_SOURCE_DIR}/tools/shot/capture.cpp)
+target_link_libraries(vexlo_soak PRIVATE vexlo_flags z user32 gdi32 advapi32 kernel32 shell32)
+target_link_options(vexlo_soak PRIVATE -static)
+add_dependencies(vexlo_soak vexlo vexlo_stuck_target)
+foreach(seed 1 2)
+  add_test(NAME soak.Seed${seed} COMMAND vexlo_soak ${seed} 25)
+  set_tests_properties(soak.Seed${seed} PROPERTIES TIMEOUT 180 ENVIRONMENT "VEXLO_EXE=$<TARGET_FILE:vexlo>"
+    FAIL_REGULAR_EXPRESSION "${WINE_CRASH_PATTERN}")
+endforeach()

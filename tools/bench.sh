@@ -3,7 +3,8 @@
 # and a bare window,
 # idle CPU, and a refresh over 3,300 windows against the bare enumeration.
 # Timings are ratios taken in one run. An argument (startup, idle, pointer,
-# drawing, refresh) measures that figure alone.
+# drawing, refresh) measures that figure alone; "soak" runs only the long soak
+# (VEXLO_SOAK_SECONDS, 600 by default; VEXLO_SOAK_SEED replays a seed).
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
@@ -29,6 +30,22 @@ winpath() { echo "Z:${1//\//\\}"; }
 # Where start-up time goes, step by step, in a fresh process: the third of three runs, Wine warm.
 for _ in 1 2 3; do "$WINELOADER" "$tree/vexlo_bench.exe" --timeline >"$ROOT/build/timeline.txt"; done
 cat "$ROOT/build/timeline.txt"
-# The figures; the refresh comes last, since its 3,300 windows keep the shell busy for a while.
-"$WINELOADER" "$tree/vexlo_bench.exe" "$(winpath "$ROOT/$tree/vexlo.exe")" "$(winpath "$ROOT/$tree/vexlo_floor.exe")" \
-  "$(winpath "$ROOT/$tree/vexlo_minimal.exe")" "$@"
+if [ "${1:-}" != soak ]; then
+  # The figures; the refresh comes last, since its 3,300 windows keep the shell busy for a while.
+  "$WINELOADER" "$tree/vexlo_bench.exe" "$(winpath "$ROOT/$tree/vexlo.exe")" "$(winpath "$ROOT/$tree/vexlo_floor.exe")" \
+    "$(winpath "$ROOT/$tree/vexlo_minimal.exe")" "$@"
+fi
+
+# The long soak: the real exe under a fresh seed of random real input, with openbox.
+if [ -z "${1:-}" ] || [ "$1" = soak ]; then
+  soak_tree=build/soak-$arch
+  cmake -S . -B "$soak_tree" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$arch.cmake -DCMAKE_BUILD_TYPE=Release -DVEXLO_TESTS=ON >/dev/null
+  cmake --build "$soak_tree" -j"$(nproc)" --target vexlo_soak >/dev/null
+  seed=${VEXLO_SOAK_SEED:-$(( (RANDOM << 15) | RANDOM ))}
+  echo "bench: soak seed $seed, ${VEXLO_SOAK_SECONDS:-600} s"
+  # Wine's system processes hold a pipe open: the output goes to a file.
+  VEXLO_EXE="$ROOT/$soak_tree/vexlo.exe" "$WINELOADER" "$soak_tree/vexlo_soak.exe" "$seed" \
+    "${VEXLO_SOAK_SECONDS:-600}" >"$ROOT/build/soak.txt" 2>&1 && status=0 || status=$?
+  grep '^soak:' "$ROOT/build/soak.txt" || true
+  [ "$status" = 0 ] || { tail -55 "$ROOT/build/soak.txt"; exit "$status"; }
+fi

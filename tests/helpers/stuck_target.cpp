@@ -1,14 +1,34 @@
-// A target in a process of its own for the action tests. Its one thread owns
-// `count` plain windows titled "Stuck Target 0", "Stuck Target 1", ...; a posted
-// WM_APP puts that thread to sleep for wParam milliseconds, so it answers
-// nothing at all until it wakes. The events named after the test's process id
-// tell the test when the windows exist and while the thread sleeps.
-// Command line: <test process id> <count>. It ends with the test process.
+// A target in a process of its own for the action tests and the soak. Its thread
+// owns `count` plain windows titled "Stuck Target 0", "Stuck Target 1", ...; a
+// posted WM_APP puts the owning thread to sleep for wParam milliseconds, so it
+// answers nothing at all until it wakes. The events named after the test's
+// process id tell the test when the windows exist and while a thread sleeps.
+// Command line: <test process id> <count> [soak]. It ends with the test process.
+//
+// With "soak" the windows are the soak's targets (kSoakTitles); the last one runs
+// on a thread of its own so that it alone stops answering. A thread message
+// WM_APP + 1 (wParam: window number, lParam: 1 to destroy it first) brings that
+// window back: created if gone, shown, set back home and off topmost.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 static HANDLE Asleep;
+static HINSTANCE Instance;
+static bool Soak;
+
+// Sorted first in the panel's list; the fourth is 1251 text of more than 99 bytes.
+static const char* const kSoakTitles[] = {
+    "000 Soak plain", "001 Soak plain", "002 Soak reborn",
+    "003 Soak \xc4\xeb\xe8\xed\xed\xee\xe5 \xee\xea\xed\xee \xf1 \xf0\xf3\xf1\xf1\xea\xe8\xec "
+    "\xe7\xe0\xe3\xee\xeb\xee\xe2\xea\xee\xec: \xc0\xc1\xc2\xc3\xc4\xc5\xa8\xc6\xc7\xc8\xc9\xca\xcb\xcc"
+    "\xcd\xce\xcf\xd0\xd1\xd2\xd3\xd4\xd5\xd6\xd7\xd8\xd9\xda\xdb\xdc\xdd\xde\xdf \xe0\xe1\xe2\xe3\xe4"
+    "\xe5\xb8\xe6\xe7\xe8\xe9\xea\xeb\xec\xed\xee\xef\xf0\xf1\xf2\xf3\xf4\xf5\xf6\xf7\xf8\xf9\xfa\xfb"
+    "\xfc\xfd\xfe\xff \xba\xaa\xb3\xb2 0123456789",
+    "004 Soak stuck"};
+const int kSoakCount = 5;
+static HWND Windows[16];
 
 static LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -21,12 +41,62 @@ static LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+static void MakeWindow(int i)
+{
+    char title[32];
+    sprintf(title, "Stuck Target %d", i);
+    // Soak targets stand left of the centred panel, clear of the tray in the corner.
+    Windows[i] = CreateWindowExA(0, "VexloStuckTarget", Soak ? kSoakTitles[i] : title,
+                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, Soak ? 10 + 20 * i : 40 + 30 * i,
+                                 Soak ? 120 + 60 * i : 40 + 20 * i, 200, 150, NULL, NULL, Instance, NULL);
+}
+
+static void BringBack(int i, bool recreate)
+{
+    if (i < 0 || i >= kSoakCount)
+        return;
+    if (recreate && IsWindow(Windows[i]))
+        DestroyWindow(Windows[i]);
+    if (!IsWindow(Windows[i])) {
+        MakeWindow(i);
+        return;
+    }
+    SetWindowLongA(Windows[i], GWL_EXSTYLE, GetWindowLongA(Windows[i], GWL_EXSTYLE) & ~WS_EX_LAYERED);
+    SetWindowPos(Windows[i], HWND_NOTOPMOST, 10 + 20 * i, 120 + 60 * i, 200, 150, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+// Pumps the calling thread's windows until the test process ends.
+static int Pump(HANDLE test)
+{
+    for (;;) {
+        if (MsgWaitForMultipleObjects(1, &test, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0)
+            return 0;
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                return 0;
+            if (msg.hwnd == NULL && msg.message == WM_APP + 1)
+                BringBack((int)msg.wParam, msg.lParam == 1);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+static DWORD WINAPI StuckThread(LPVOID test)
+{
+    MakeWindow(kSoakCount - 1);
+    return Pump((HANDLE)test);
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     unsigned long testId = 0;
     int count = 0;
-    if (sscanf(commandLine, "%lu %d", &testId, &count) != 2)
+    char mode[8] = "";
+    if (sscanf(commandLine, "%lu %d %7s", &testId, &count, mode) < 2)
         return 2;
+    Soak = std::strcmp(mode, "soak") == 0;
+    Instance = instance;
     char name[64];
     sprintf(name, "VexloStuckAsleep%lu", testId);
     Asleep = OpenEventA(EVENT_MODIFY_STATE, FALSE, name);
@@ -42,22 +112,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
     wc.lpszClassName = "VexloStuckTarget";
     RegisterClassA(&wc);
-    for (int i = 0; i < count; ++i) {
-        char title[32];
-        sprintf(title, "Stuck Target %d", i);
-        CreateWindowExA(0, "VexloStuckTarget", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40 + 30 * i,
-                        40 + 20 * i, 200, 150, NULL, NULL, instance, NULL);
+    if (Soak) {
+        count = kSoakCount - 1;
+        CloseHandle(CreateThread(NULL, 0, StuckThread, test, 0, NULL));
     }
+    for (int i = 0; i < count && i < 16; ++i)
+        MakeWindow(i);
+    // The stuck thread's window may still be on its way; the soak waits for it by title.
     SetEvent(ready);
-
-    for (;;) {
-        if (MsgWaitForMultipleObjects(1, &test, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0)
-            return 0;
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                return 0;
-            DispatchMessageA(&msg);
-        }
-    }
+    return Pump(test);
 }
