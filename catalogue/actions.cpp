@@ -94,6 +94,12 @@ static bool AnswersAtOnce(HWND target)
     return SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerWaitMs, &ignored) != 0;
 }
 
+static VOID CALLBACK ForegroundOnceAwake(HWND target, UINT, ULONG_PTR, LRESULT)
+{
+    if (IsWindow(target))
+        SetForegroundWindow(target);
+}
+
 static void CarryOut(HWND target, TargetAction action)
 {
     RECT rect = {0, 0, 0, 0};
@@ -115,7 +121,12 @@ static void CarryOut(HWND target, TargetAction action)
         break;
     case ActionPin:
         SetWindowPos(target, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW | async);
-        SetForegroundWindow(target);
+        if (answers)
+            SetForegroundWindow(target);
+        else
+            // Bringing a stuck window forward can wait on it (2 s under Wine
+            // without a window manager): do it once it answers.
+            SendMessageCallbackA(target, WM_NULL, 0, 0, ForegroundOnceAwake, 0);
         break;
     case ActionResize:
         // The position as it is now, not as it was enumerated.

@@ -197,6 +197,41 @@ HWND MakeTarget(const char* title, int x, int y, int width, int height)
     return w;
 }
 
+static LRESULT CALLBACK SleepyProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP)
+        Sleep(static_cast<DWORD>(wParam));
+    return DefWindowProcA(w, message, wParam, lParam);
+}
+
+static DWORD WINAPI SleepyThread(LPVOID arg)
+{
+    HWND* made = static_cast<HWND*>(arg);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = SleepyProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "VexloE2ESleepy";
+    RegisterClassA(&wc);
+    HWND w = CreateWindowExA(0, "VexloE2ESleepy", reinterpret_cast<const char*>(made[1]), WS_POPUP | WS_VISIBLE, 600,
+                             20, 200, 150, NULL, NULL, wc.hInstance, NULL);
+    InterlockedExchangePointer(reinterpret_cast<void**>(&made[0]), w);
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0)
+        DispatchMessageA(&msg);
+    return 0;
+}
+
+HWND MakeSleepyTarget(const char* title)
+{
+    static HWND made[2];
+    made[0] = NULL;
+    made[1] = reinterpret_cast<HWND>(const_cast<char*>(title));
+    CloseHandle(CreateThread(NULL, 0, SleepyThread, made, 0, NULL));
+    WaitFor([] { return made[0] != NULL; });
+    return made[0];
+}
+
 static const char kKey[] = "SOFTWARE\\Qorvsoft\\Vexlo";
 
 void StoreLastWindow(const char* title)

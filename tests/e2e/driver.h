@@ -43,6 +43,9 @@ bool PointerFree();
 
 // A top-level window of this process with that title, pumped by WaitFor.
 HWND MakeTarget(const char* title, int x, int y, int width, int height);
+// A top-level window on a thread of its own, which a posted WM_APP puts to
+// sleep for wParam milliseconds: a target that stops answering.
+HWND MakeSleepyTarget(const char* title);
 // Writes or deletes the stored LastWindow value.
 void StoreLastWindow(const char* title);
 std::string StoredLastWindow();

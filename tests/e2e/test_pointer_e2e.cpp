@@ -161,3 +161,44 @@ TEST(PointerEndToEnd, LooksSlidersDragAndTitleButtonsWithTheRealPointer)
     CloseHandles(s.app);
     s.panel = NULL;
 }
+
+// Held input where it ends badly: a press released off the panel, a pin on a
+// target that does not answer, and the program closed in the middle of a drag.
+TEST(PointerEndToEnd, ReleasedOffThePanelStuckTargetAndClosedMidDrag)
+{
+    const char kSleepy[] = "001 Vexlo sleepy target";
+    HWND sleepy = MakeSleepyTarget(kSleepy);
+    Session s;
+    ASSERT_TRUE(s.Start(kSleepy, 200, 150));
+    const COLORREF raised = RGB(130, 156, 225);
+
+    // Pressed, then straight off the panel in one move and released there: resting, no action.
+    s.To(60, 128);
+    LeftDown();
+    PointerTo(s.origin.x - 150, s.origin.y + 128);
+    LeftUp();
+    EXPECT_TRUE(WaitFor([&] { return s.At(16, 120) == Base; })) << "drawn resting";
+    EXPECT_FALSE(Topmost(sleepy));
+
+    // Pin on a target whose thread sleeps: the panel answers the next move at once.
+    PostMessageA(sleepy, WM_APP, 4000, 0);
+    s.To(60, 128);
+    LeftDown();
+    const DWORD released = GetTickCount();
+    LeftUp();
+    s.To(250, 128);
+    EXPECT_TRUE(WaitFor([&] { return s.At(213, 119) == raised; }, 3000)) << "hover look on the MoreButton";
+    EXPECT_LT(GetTickCount() - released, 500u) << "the panel answered late";
+    EXPECT_TRUE(WaitFor([&] { return Topmost(sleepy) && GetForegroundWindow() == sleepy; })) << "pinned once awake";
+
+    // Closed while the panel slider is held: the pointer is free at once.
+    s.To(73, 11);
+    LeftDown();
+    s.To(63, 11);
+    PostMessageA(s.panel, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitExit(s.app, 30000), 1u);
+    EXPECT_TRUE(PointerFree());
+    LeftUp();
+    CloseHandles(s.app);
+    s.panel = NULL;
+}
