@@ -72,11 +72,9 @@ TEST(AboutBox, CreditFadeOnlyOkClosesAndTheFoldGoesOnMeanwhile)
             EXPECT_EQ(seen.layered, translucency);
             // Without translucency there is no opacity to read at all: the box is opaque.
             EXPECT_EQ(seen.hasAlpha, translucency);
-            if (translucency)
-                EXPECT_EQ(seen.alpha, 210);
-            if (fold)
-                EXPECT_TRUE(seen.expandedInside && PanelExpanded == 1 && RectOf(MainPanel).bottom -
-                            RectOf(MainPanel).top == 300);
+            EXPECT_EQ(translucency ? seen.alpha : 210, 210);
+            const RECT panel = RectOf(MainPanel);
+            EXPECT_TRUE(!fold || (seen.expandedInside && PanelExpanded == 1 && panel.bottom - panel.top == 300));
         }
     }
 }
