@@ -8,19 +8,6 @@
 #include "catalogue/core/text.h"
 #include "catalogue/core/window_table.h"
 
-TEST(CatalogueText, HandleHexIsEightUpperCaseDigits)
-{
-    const struct { uint32_t handle; const char* text; } cases[] = {
-        {0x1, "00000001"}, {0x80000000u, "80000000"}, {0x000A01F2, "000A01F2"},
-        {0xABCDEFu, "00ABCDEF"}, {0xFFFFFFFFu, "FFFFFFFF"}};
-    for (const auto& c : cases) {
-        char out[12];
-        std::memset(out, 'x', sizeof(out));
-        FormatHandleHex8(c.handle, out);
-        EXPECT_STREQ(out, c.text);
-    }
-}
-
 TEST(CatalogueText, ParseDecimalEdges)
 {
     const struct { const char* text; int32_t value; } cases[] = {
@@ -54,11 +41,12 @@ static std::string Label(const char* title, const char* className, uint32_t hand
     return out;
 }
 
-TEST(CatalogueLabel, TitleOrClassCutAt104ThenHandle)
+TEST(CatalogueLabel, TitleOrClassCutAt104ThenHandleInEightUpperCaseDigits)
 {
     EXPECT_EQ(Label("Notes", "Edit", 0x000A01F2), "Notes  [HWND: 000A01F2]");
     EXPECT_EQ(Label("", "tooltips_class32", 0x80000001u), "<tooltips_class32>  [HWND: 80000001]");
     EXPECT_EQ(Label("", nullptr, 2), "<>  [HWND: 00000002]");  // class could not be read
+    EXPECT_EQ(Label("a", "", 0xFFABCDEFu), "a  [HWND: FFABCDEF]");  // upper-case hex digits
     std::string title(150, 'T'), longClass(150, 'c');
     EXPECT_EQ(Label(title.c_str(), "X", 0x10), title.substr(0, 104) + "  [HWND: 00000010]");
     std::string longest = Label("", longClass.c_str(), 0x10);  // 124 characters, the most there is

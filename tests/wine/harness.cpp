@@ -89,6 +89,18 @@ bool SelectTarget(HWND window)
     return false;
 }
 
+void PanelClick(int x, int y)
+{
+    SendMessageA(MainPanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(MainPanel, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void FreshPanel(bool translucency)
+{
+    ForgetSettings();
+    BootPanel(translucency);
+}
+
 void PressButton(HWND button)
 {
     SendMessageA(MainPanel, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), (LPARAM)button);

@@ -34,5 +34,9 @@ std::string Placed(int left, int top, int width, int height);
 std::string Placed(HWND window);
 // No drag, capture or pointer clip is left from the panel: the clip is the whole screen.
 bool PointerFree();
+// A press and a release at (x, y) of the panel, through its own procedure.
+void PanelClick(int x, int y);
+// The panel booted afresh with no stored window (ForgetSettings, then BootPanel).
+void FreshPanel(bool translucency = true);
 // A click of one of the panel's child buttons, as the button reports it.
 void PressButton(HWND button);

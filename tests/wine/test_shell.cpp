@@ -5,7 +5,6 @@
 
 #include "app/settings.h"
 #include "app/shell.h"
-#include "app/translucency.h"
 #include "tests/wine/harness.h"
 
 namespace {
@@ -36,19 +35,6 @@ HWND TitledWindow(const char* title)
 
 }  // namespace
 
-TEST(Settings, FirstRunCreatesTheEmptyKeyAndReadsNothing)
-{
-    ForgetSettings();
-    ASSERT_FALSE(KeyExists());
-    std::memset(LastWindowText, 'x', sizeof(LastWindowText));
-    ReadSettings();
-    EXPECT_STREQ(LastWindowText, "");
-    EXPECT_TRUE(KeyExists());
-    char value[200];
-    DWORD bytes = sizeof(value), type = 0;
-    EXPECT_FALSE(ReadLastWindowValue(value, &bytes, &type));
-}
-
 TEST(Settings, ReadsStoredShapesSafely)
 {
     struct Case {
@@ -67,6 +53,11 @@ TEST(Settings, ReadsStoredShapesSafely)
         {"5,000 bytes", REG_SZ, 5000, 'c', "", 0},
         {"expandable string", REG_EXPAND_SZ, 6, 0, "Notes", 0},
     };
+    // First run: no key at all; reading creates it empty.
+    ForgetSettings();
+    std::memset(LastWindowText, 'x', sizeof(LastWindowText));
+    ReadSettings();
+    EXPECT_TRUE(LastWindowText[0] == 0 && KeyExists() && StoredLastWindow() == "<none>");
     for (const Case& c : cases) {
         ForgetSettings();
         char data[5000];
@@ -159,41 +150,6 @@ TEST(Settings, AnUnreadableKeyReadsNothingAndSavingFailsQuietly)
     ForgetSettings();
 }
 
-// Truncated, not rounded; ApplyOpacity's layering and its removal. Unavailable, no call reaches the system.
-TEST(Translucency, ProbeApplyAndClearOrNothingWhenUnavailable)
-{
-    ProbeTranslucency();
-    ASSERT_TRUE(LayeredAvailable == 1 && LayeredAttributesFunction != NULL && User32Library != NULL);
-    EXPECT_TRUE(PanelAlpha == 255.0f && TargetAlpha == 255.0f && PanelLayered == 0);
-    HWND window = CreateWindowExA(0, "STATIC", "t", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, NULL, NULL, NULL, NULL);
-    ApplyOpacity(window, 128.9f);
-    BYTE alpha = 0;
-    DWORD flags = 0;
-    ASSERT_TRUE(GetLayeredWindowAttributes(window, NULL, &alpha, &flags));
-    EXPECT_TRUE(alpha == 128 && flags == static_cast<DWORD>(LWA_ALPHA));
-    ClearOpacity(window, NULL);
-    EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
-
-    TranslucencyForcedUnavailable = 1;
-    ProbeTranslucency();
-    EXPECT_EQ(LayeredAvailable, 0);
-    window = CreateWindowExA(WS_EX_LAYERED, "STATIC", "t", WS_POPUP, 0, 0, 40, 40, NULL, NULL, NULL, NULL);
-    flags = 0;
-    SetWindowAlpha(window, 10.0f);
-    EXPECT_TRUE(!GetLayeredWindowAttributes(window, NULL, &alpha, &flags) || flags == 0);
-}
-
-// Class, title, styles and place are checked on the real exe (e2e); here what
-// only the process itself can see.
-TEST(Shell, PanelValuesAfterStartUp)
-{
-    BootPanel(true);
-    ASSERT_TRUE(IsWindow(MainPanel));
-    EXPECT_TRUE(PanelWidth == 370.0f && PanelHeight == 150.0f);
-    EXPECT_TRUE(PanelPlacement.width == 370 && PanelPlacement.height == 150);
-    EXPECT_TRUE(PanelDC != NULL && ControlFont != NULL);  // the region: Surface.RegionRounded*
-}
-
 TEST(Shell, CloseEndsTheLoopAndTearsDown)
 {
     BootPanel(false);
@@ -203,14 +159,4 @@ TEST(Shell, CloseEndsTheLoopAndTearsDown)
     EXPECT_TRUE(!IsWindow(MainPanel) && PanelDC == NULL);
     EXPECT_EQ(::TearDown(), 1);  // the fixture has a TearDown of its own
     EXPECT_TRUE(ControlFont == NULL);
-}
-
-// The Russian texts are Windows-1251 bytes; Wine must run with that ANSI code page
-// for them to show, and the compiler must have produced those bytes.
-TEST(Shell, TextsAreWindows1251)
-{
-    EXPECT_EQ(GetACP(), 1251u);
-    const char title[] = "Ошибка";
-    ASSERT_EQ(sizeof(title), 7u);
-    EXPECT_EQ(0, std::memcmp(title, "\xCE\xF8\xE8\xE1\xEA\xE0", 7));
 }

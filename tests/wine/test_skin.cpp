@@ -16,39 +16,20 @@ namespace {
 const COLORREF Hover = RGB(250, 195, 78), Held = RGB(134, 158, 221);
 const COLORREF DotRing = RGB(217, 166, 220), DotCentre = RGB(181, 53, 185);
 
-// Outer top-left, outer bottom-right, inner top-left, inner bottom-right.
-const struct { int style; COLORREF c[4]; } kFrames[] = {
-    {0, {L, D, B, B}}, {1, {L, D, InL, InD}}, {3, {D, L, InD, InL}}, {4, {D, L, InD, InL}}};
-
-// The frame rule written out on its own: the part a pixel of r belongs to, -1 in the face.
-int FramePart(const RECT& r, int x, int y)
-{
-    if (y == r.top || (x == r.left && y <= r.bottom - 2))
-        return 0;
-    if (y == r.bottom - 1 || x == r.right - 1)
-        return 1;
-    if (y == r.top + 1 || (x == r.left + 1 && y <= r.bottom - 3))
-        return 2;
-    if (y == r.bottom - 2 || x == r.right - 2)
-        return 3;
-    return -1;
-}
-
 void Bevel(const RECT& r, int style)
 {
     DrawBevel(BackBufferDC, r.left, r.top, r.right, r.bottom, style);
 }
 
+// Each frame style's top-left and bottom-right pixels; dark and light swap when sunk.
 void CheckFrames(const RECT& r)
 {
-    for (const auto& f : kFrames) {
-        Bevel(r, f.style);
-        int wrong = 0;
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                if (FramePart(r, x, y) >= 0 && GetPixel(BackBufferDC, x, y) != f.c[FramePart(r, x, y)])
-                    ++wrong;
-        EXPECT_EQ(wrong, 0) << "style " << f.style << " at " << r.left << "," << r.top;
+    for (int style : {0, 1, 3, 4}) {
+        Bevel(r, style);
+        ExpectBevel(r, style, "frame");
+        const COLORREF outer = style >= 3 ? L : D, inner = style == 0 ? B : style == 1 ? InD : InL;
+        EXPECT_EQ(GetPixel(BackBufferDC, r.right - 1, r.bottom - 4), outer) << "style " << style;
+        EXPECT_EQ(GetPixel(BackBufferDC, r.right - 2, r.bottom - 4), inner) << "style " << style;
         SameBlock(PanelDC, r.left, r.top, BackBufferDC, r.left, r.top, r.right - r.left, r.bottom - r.top,
                   "bevel on screen");
     }
@@ -186,41 +167,31 @@ TEST(Skin, PaintCopiesTheInvalidPartAndShowsNormalTitleLooks)
     SameBlock(PanelDC, 331, 4, BackBufferDC, 331, 4, 14, 13, "normal after repaint");
 }
 
-TEST(Skin, OpacityIsReappliedByEveryDrawingCall)
+// Every drawing call re-applies the panel's opacity, truncated; PresentPanel only when
+// asked and while layered. Without translucency no call reaches the system.
+TEST(Skin, OpacityIsReappliedByEveryDrawingCallAndOnlyWithTranslucency)
 {
     BootPanel(true);
     MakePanelLayered();
-    PanelAlpha = 100.7f;  // truncated
-    Bevel(SetTopmostButtonRect, 0);
-    EXPECT_EQ(LayeredAlpha(), 100);
-    PanelAlpha = 120;
-    HotState = 0;
-    DrawBevel(BackBufferDC, 0, 0, 0, 0, 6);  // draws nothing, still re-applies
-    EXPECT_EQ(LayeredAlpha(), 120);
-    PanelAlpha = 130;
-    DrawRadio(7, 0);
-    EXPECT_EQ(LayeredAlpha(), 130);
-    PanelAlpha = 150;
-    PresentPanel(0);
-    EXPECT_EQ(LayeredAlpha(), 130);
-    PresentPanel(1);
-    EXPECT_EQ(LayeredAlpha(), 150);
-    PanelLayered = 0;
-    PanelAlpha = 160;
-    PresentPanel(1);
-    EXPECT_EQ(LayeredAlpha(), 150);
-}
-
-TEST(Skin, NoOpacityCallWithoutTranslucency)
-{
-    BootPanel(false);
-    MakePanelLayered();
-    SetLayeredWindowAttributes(MainPanel, 0, 50, LWA_ALPHA);
-    PanelAlpha = 200;
-    Bevel(MoreButtonRect, 1);
-    DrawRadio(1, 0);
-    PresentPanel(1);
-    EXPECT_EQ(LayeredAlpha(), 50);
+    for (bool translucency : {true, false}) {
+        TranslucencyForcedUnavailable = translucency ? 0 : 1;
+        ProbeTranslucency();
+        SetLayeredWindowAttributes(MainPanel, 0, 50, LWA_ALPHA);
+        PanelLayered = 1;
+        HotState = 0;
+        const struct { float alpha; void (*draw)(); BYTE want; } rows[] = {
+            {100.7f, [] { Bevel(SetTopmostButtonRect, 0); }, 100},
+            {120, [] { DrawBevel(BackBufferDC, 0, 0, 0, 0, 6); }, 120},  // draws nothing, still re-applies
+            {130, [] { DrawRadio(7, 0); }, 130},
+            {150, [] { PresentPanel(0); }, 130}, {150, [] { PresentPanel(1); }, 150},
+            {160, [] { PanelLayered = 0; PresentPanel(1); }, 150},
+        };
+        for (const auto& r : rows) {
+            PanelAlpha = r.alpha;
+            r.draw();
+            EXPECT_EQ(LayeredAlpha(), translucency ? r.want : 50) << "alpha " << r.alpha;
+        }
+    }
 }
 
 // A leak of one drawing object per call would run out of GDI handles long

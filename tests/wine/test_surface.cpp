@@ -208,20 +208,15 @@ TEST(Surface, GeometryEditsAloneAreBlue)
 {
     BootPanel(true);
     HDC dc = CreateCompatibleDC(NULL);
-    for (HWND edit : {WidthEdit, HeightEdit, LeftEdit, TopEdit}) {
+    HWND comboEdit = FindWindowExA(WindowCombo, NULL, "Edit", NULL);
+    for (HWND edit : {WidthEdit, HeightEdit, LeftEdit, TopEdit, comboEdit ? comboEdit : WindowCombo}) {
         SetBkMode(dc, OPAQUE);
-        LRESULT brush = SendMessageA(MainPanel, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                                     reinterpret_cast<LPARAM>(edit));
-        EXPECT_TRUE(brush == reinterpret_cast<LRESULT>(EditBrush) && GetCurrentObject(dc, OBJ_BRUSH) == EditBrush);
-        EXPECT_TRUE(GetBkMode(dc) == TRANSPARENT && GetTextColor(dc) == W);
+        const bool blue = SendMessageA(MainPanel, WM_CTLCOLOREDIT, (WPARAM)dc, (LPARAM)edit) == (LRESULT)EditBrush;
+        EXPECT_EQ(blue && GetBkMode(dc) == TRANSPARENT && GetTextColor(dc) == W, edit != comboEdit && edit != WindowCombo);
     }
     LOGBRUSH colour;
     GetObjectA(EditBrush, sizeof(colour), &colour);
     EXPECT_EQ(colour.lbColor, Plate);
-    HWND comboEdit = FindWindowExA(WindowCombo, NULL, "Edit", NULL);
-    LRESULT other = SendMessageA(MainPanel, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                                 reinterpret_cast<LPARAM>(comboEdit != NULL ? comboEdit : WindowCombo));
-    EXPECT_NE(other, reinterpret_cast<LRESULT>(EditBrush));
     DeleteDC(dc);
 }
 
