@@ -31,35 +31,6 @@ TEST(EndToEnd, PanelStartsCentredAndClosesWithCodeOne)
 
 namespace {
 
-// Wine shows tray icons in its own window when the desktop has no notification
-// area: one child window per icon, the newest last.
-BOOL CALLBACK LastIconWindow(HWND w, LPARAM lp)
-{
-    char cls[64] = "";
-    if (GetClassNameA(w, cls, sizeof(cls)) && std::strcmp(cls, "__winex11_tray_icon") == 0 && IsWindowVisible(w))
-        *reinterpret_cast<HWND*>(lp) = w;
-    return TRUE;
-}
-
-HWND WaitForTrayIcon(DWORD ms)
-{
-    HWND icon = NULL;
-    WaitFor([&] {
-        EnumChildWindows(FindWindowA("__winex11_standalone_tray", NULL), LastIconWindow, (LPARAM)&icon);
-        return icon != NULL;
-    }, ms);
-    return icon;
-}
-
-void ClickRight()
-{
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    SendInput(2, in, sizeof(INPUT));
-}
-
 bool Inside(const RECT& r, const RECT& area)
 {
     return r.left >= area.left && r.top >= area.top && r.right <= area.right && r.bottom <= area.bottom;
@@ -73,7 +44,7 @@ TEST(EndToEnd, TrayIconRightClickOpensTheMenuOnTheScreenAndQuitEndsWithOne)
     ASSERT_TRUE(app.ok);
     HWND panel = WaitForPanel(app.pi.dwProcessId, 30000);
     ASSERT_TRUE(panel != NULL);
-    HWND icon = WaitForTrayIcon(15000);
+    HWND icon = TrayIconWindow(15000);
     ASSERT_TRUE(icon != NULL) << "no icon in Wine's tray window";
     RECT work, r;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -86,7 +57,7 @@ TEST(EndToEnd, TrayIconRightClickOpensTheMenuOnTheScreenAndQuitEndsWithOne)
     // The icon can be listed a moment before it is on screen; click again until it answers.
     for (int attempt = 0; attempt < 8 && menu == NULL; ++attempt) {
         PointerTo(at.x, at.y);
-        ClickRight();
+        RightClick();
         menu = WaitForProcessWindow(app.pi.dwProcessId, "Vexlo_menu", NULL, 2000);
     }
     ASSERT_TRUE(menu != NULL) << "the tray menu did not open";
