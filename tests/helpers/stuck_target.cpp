@@ -4,11 +4,8 @@
 // answers nothing at all until it wakes. The events named after the test's
 // process id tell the test when the windows exist and while a thread sleeps.
 // Command line: <test process id> <count> [soak]. It ends with the test process.
-//
-// With "soak" the windows are the soak's targets (kSoakTitles); the last one runs
-// on a thread of its own so that it alone stops answering. A thread message
-// WM_APP + 1 (wParam: window number, lParam: 1 to destroy it first) brings that
-// window back: created if gone, shown, set back home and off topmost.
+// With "soak" the windows bear the soak's titles, and a thread message WM_APP + 1
+// (wParam: window number, lParam: 1 to destroy it first) brings one back home.
 #include <windows.h>
 
 #include <cstdio>
@@ -18,16 +15,15 @@ static HANDLE Asleep;
 static HINSTANCE Instance;
 static bool Soak;
 
-// Sorted first in the panel's list; the fourth is 1251 text of more than 99 bytes.
+// Sorted first in the panel's list; the last is 1251 text of more than 99 bytes.
 static const char* const kSoakTitles[] = {
     "000 Soak plain", "001 Soak plain", "002 Soak reborn",
     "003 Soak \xc4\xeb\xe8\xed\xed\xee\xe5 \xee\xea\xed\xee \xf1 \xf0\xf3\xf1\xf1\xea\xe8\xec "
     "\xe7\xe0\xe3\xee\xeb\xee\xe2\xea\xee\xec: \xc0\xc1\xc2\xc3\xc4\xc5\xa8\xc6\xc7\xc8\xc9\xca\xcb\xcc"
     "\xcd\xce\xcf\xd0\xd1\xd2\xd3\xd4\xd5\xd6\xd7\xd8\xd9\xda\xdb\xdc\xdd\xde\xdf \xe0\xe1\xe2\xe3\xe4"
     "\xe5\xb8\xe6\xe7\xe8\xe9\xea\xeb\xec\xed\xee\xef\xf0\xf1\xf2\xf3\xf4\xf5\xf6\xf7\xf8\xf9\xfa\xfb"
-    "\xfc\xfd\xfe\xff \xba\xaa\xb3\xb2 0123456789",
-    "004 Soak stuck"};
-const int kSoakCount = 5;
+    "\xfc\xfd\xfe\xff \xba\xaa\xb3\xb2 0123456789"};
+const int kSoakCount = 4;
 static HWND Windows[16];
 
 static LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -82,12 +78,6 @@ static int Pump(HANDLE test)
     }
 }
 
-static DWORD WINAPI StuckThread(LPVOID test)
-{
-    MakeWindow(kSoakCount - 1);
-    return Pump((HANDLE)test);
-}
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     unsigned long testId = 0;
@@ -112,13 +102,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
     wc.lpszClassName = "VexloStuckTarget";
     RegisterClassA(&wc);
-    if (Soak) {
-        count = kSoakCount - 1;
-        CloseHandle(CreateThread(NULL, 0, StuckThread, test, 0, NULL));
-    }
-    for (int i = 0; i < count && i < 16; ++i)
+    for (int i = 0; i < count && i < (Soak ? kSoakCount : 16); ++i)
         MakeWindow(i);
-    // The stuck thread's window may still be on its way; the soak waits for it by title.
     SetEvent(ready);
     return Pump(test);
 }
