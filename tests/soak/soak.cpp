@@ -16,7 +16,7 @@
 
 namespace {
 
-const int kCheckEvery = 20, kWarmEvents = 40, kGdiSlack = 64;
+const int kCheckEvery = 20, kWarmEvents = 40, kGdiSlack = 32;
 const DWORD kHandleSlack = 16, kCommitSlack = 2 << 20;
 const char kWarningCaption[] = "\xce\xf8\xe8\xe1\xea\xe0", kStuckTitle[] = "004 Soak stuck";
 
@@ -342,6 +342,9 @@ bool PanelOnTop(POINT p) {
 
 void CheckPicture() {
     int h = 0;  // only once no fold runs: the height holds still
+    DWORD_PTR answer = 0;
+    // A sleeping target's window lags on the screen behind its place and order.
+    if (IsWindow(Stuck) && !SendMessageTimeoutA(Stuck, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &answer)) return;
     if (!Shown() || (GetWindowLongA(S.panel, GWL_EXSTYLE) & WS_EX_LAYERED) || !WaitFor([&] {
             const int was = h;
             return (h = WindowHeight(S.panel)) == was && (h == 150 || h == 300);
