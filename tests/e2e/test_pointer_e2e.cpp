@@ -126,8 +126,8 @@ TEST(PointerEndToEnd, PickSetOnTopAndFindItSelectedNextTime)
 }
 
 // Every kind of drawn control with the real pointer: looks on the screen, a press
-// that slides off and back, the panel slider, the title drag, pin, minimise, close.
-TEST(PointerEndToEnd, LooksSlidersDragAndTitleButtonsWithTheRealPointer)
+// that slides off and back, pin, minimise, close.
+TEST(PointerEndToEnd, LooksSlideOffAndTitleButtonsWithTheRealPointer)
 {
     const COLORREF raised = RGB(130, 156, 225), sunken = RGB(35, 51, 156);
     Session s;
@@ -154,23 +154,7 @@ TEST(PointerEndToEnd, LooksSlidersDragAndTitleButtonsWithTheRealPointer)
     s.Click(150, 128);
     EXPECT_TRUE(WaitFor([&] { return !Topmost(s.target); })) << "ClearTopmostButton";
 
-    // The panel slider: 20 pixels left gives (55 - 19) * 255 / 56 = 163; the right end is plain.
-    DragFromTo(s.origin.x + 73, s.origin.y + 11, s.origin.x + 53, s.origin.y + 11);
-    BYTE alpha = 0;
-    EXPECT_TRUE(WaitFor([&] { return GetLayeredWindowAttributes(s.panel, NULL, &alpha, NULL) && alpha == 163; }))
-        << int(alpha);
-    DragFromTo(s.origin.x + 53, s.origin.y + 11, s.origin.x + 120, s.origin.y + 11);
-    EXPECT_TRUE(WaitFor([&] { return !(GetWindowLongA(s.panel, GWL_EXSTYLE) & WS_EX_LAYERED); }));
-
-    // The title drag stops at the screen's bottom-right corner.
-    RECT desk;
-    GetClientRect(GetDesktopWindow(), &desk);
-    DragFromTo(s.origin.x + 100, s.origin.y + 10, desk.right - 1, desk.bottom - 1);
-    EXPECT_TRUE(WaitFor([&] {
-        s.Locate();
-        return s.origin.x == desk.right - 370 && s.origin.y == desk.bottom - 150;
-    })) << s.origin.x << "," << s.origin.y;
-
+    // The sliders and the title drag: FirstGesture.* (test_gestures_e2e.cpp).
     // Pin, minimise and the tray icon's left release, close.
     s.Locate();
     s.Click(350, 130);
