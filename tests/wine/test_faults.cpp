@@ -184,31 +184,14 @@ void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR, DWORD)
 
 }  // namespace
 
-// Pointer input the user cannot quite produce: drags far past every edge of the
-// screen (the pointer's 16-bit halves at their ends), then bursts of presses and
-// releases on every drawn control with no message dispatched in between.
+// Pointer input the user cannot quite produce (drags far past the screen's edges:
+// Pointer.PanelDragHeldAtAnEdge*): bursts of presses and releases on every
+// drawn control with no message dispatched in between.
 TEST(Faults, PanelInputBeyondTheUsual)
 {
     FreshPanel();
     FaultTarget = MakeWindow("Faults Target");
     ASSERT_TRUE(SelectTarget(FaultTarget));
-    const int right = static_cast<int>(DesktopWidth) - 370, bottom = static_cast<int>(DesktopHeight) - 150;
-    const struct { int x, y, left, top; } drags[] = {
-        {32767, 32767, right, bottom}, {-32768, -32768, 0, 0}, {32767, -32768, right, 0},
-        {-32768, 32767, 0, bottom},    {-1, 32767, 0, bottom}};
-    for (const auto& d : drags) {
-        SCOPED_TRACE(testing::Message() << "drag to " << d.x << "," << d.y);
-        SendMessageA(MainPanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 10));
-        SendMessageA(MainPanel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(d.x, d.y));
-        SendMessageA(MainPanel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(d.x, d.y));
-        // Released over the MoreButton: a drag's release starts no fold.
-        SendMessageA(MainPanel, WM_LBUTTONUP, 0, MAKELPARAM(250, 128));
-        EXPECT_TRUE(PanelPlacement.left == d.left && PanelPlacement.top == d.top);
-        PumpMessages(250);
-        EXPECT_EQ(Placed(MainPanel), Placed(d.left, d.top, 370, 150));
-        EXPECT_TRUE(PointerFree());
-    }
-
     // Twelve clicks each: the pin comes back where it was, slider thumbs dragged
     // off their ends first stay put; the MoreButton's repeats restart one unfold;
     // About opens three times, one box at a time.
