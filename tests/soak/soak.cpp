@@ -1,6 +1,5 @@
-// The soak: the real vexlo.exe under a seeded random stream of real input, with targets that come,
-// go and stop answering, and the program's health checked every few dozen events. A failure names
-// the seed, the event and the last 50 events. Command line: <seed> <seconds>; 0 when all held.
+// The real vexlo.exe under a seeded random stream of real input, with targets that come, go and stop answering, and its
+// health checked every 20 events; a failure names the seed, the event and the last 50. Command line: <seed> <seconds>.
 #include <windows.h>
 #include <psapi.h>
 #include <shellapi.h>
@@ -45,8 +44,7 @@ void Note(bool fail, const char* format, ...) {
     printf("soak: FAIL seed %lu event %d: %s\nsoak: the last events:\n", Seed, Event, text);
     for (int i = std::max(0, Event - 49); i <= Event; ++i) printf("  %s\n", History[i % 50].c_str());
     printf("soak: replay with: vexlo_soak %lu <seconds>\n", Seed);
-    if (S.app.ok) TerminateProcess(S.app.pi.hProcess, 3);
-    S.panel = NULL;
+    if (S.app.ok) TerminateProcess(S.app.pi.hProcess, 3), S.panel = NULL;
     exit(1);
 }
 #define Log(...) Note(false, __VA_ARGS__)
@@ -56,17 +54,13 @@ void Settle(DWORD ms) { WaitFor([] { return false; }, ms); }
 void MoveTo(POINT p) { PointerTo(p.x, p.y); }
 void Click(POINT p) { ClickAt(p.x, p.y); }
 void Key(WORD vk, WORD modifier = 0) {
-    INPUT in[4] = {};
-    int n = 0, i = 0;
-    for (WORD k : {modifier, vk, vk, modifier})
-        if (++i, k) in[n].type = INPUT_KEYBOARD, in[n].ki.wVk = k, in[n++].ki.dwFlags = i > 2 ? KEYEVENTF_KEYUP : 0;
-    SendInput(n, in, sizeof(INPUT));
+    for (int i = 0; i < 4; ++i)
+        if (const WORD k = i == 1 || i == 2 ? vk : modifier) keybd_event((BYTE)k, 0, i > 1 ? KEYEVENTF_KEYUP : 0, 0);
     Settle(20);
 }
 
 // Screen point of a client point of the panel, wherever it stands now.
 POINT At(int x, int y) { return S.Locate(), POINT{S.origin.x + x, S.origin.y + y}; }
-bool Unfolded() { return WindowHeight(S.panel) == 300; }
 bool Shown() { return IsWindowVisible(S.panel) != 0; }
 RECT RectOf(HWND w) { RECT r = {}; return GetWindowRect(w, &r), r; }
 POINT Middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -92,9 +86,7 @@ HWND Box(bool warning) {
 bool ClickOk(HWND box) {
     HWND ok = GetDlgItem(box, IDOK) ? GetDlgItem(box, IDOK) : GetDlgItem(box, IDCANCEL);
     const POINT p = Middle(RectOf(ok));
-    if (!ok || WindowFromPoint(p) != ok) return false;
-    Click(p);
-    return WaitFor([&] { return !IsWindow(box); }, 2000);
+    return ok && WindowFromPoint(p) == ok && (Click(p), WaitFor([&] { return !IsWindow(box); }, 2000));
 }
 
 // A list entry in 1251, the selected one for -1 ("" when none): the title cut short, then the handle.
@@ -109,11 +101,9 @@ std::string Entry(int index) {
     return text;
 }
 bool OurTarget(const std::string& label) {
-    for (const std::string& t : Titles)
-        if (label.compare(0, std::min<size_t>(20, t.size()), t, 0, 20) == 0) return true;
-    return false;
+    auto same = [&](const std::string& t) { return label.compare(0, std::min<size_t>(20, t.size()), t, 0, 20) == 0; };
+    return std::any_of(Titles.begin(), Titles.end(), same);
 }
-bool OurSelected() { return OurTarget(Entry(-1)); }
 
 // Client points of the controls; lower ones (1) only when unfolded. Sliders: the right end.
 struct Spot { const char* name; int x, y, lower; };
@@ -150,17 +140,16 @@ void PickEntry() {
     Click(At(330, 58));
     std::vector<HWND> list;
     if (!WaitFor([&] { return !(list = Ours("ComboLBox")).empty(); }, 1500)) return Log("pick: the list did not open");
-    std::vector<int> ours;
     auto ask = [&](UINT message) { return (int)SendMessageA(list[0], message, 0, 0); };
     const int count = ask(LB_GETCOUNT), height = ask(LB_GETITEMHEIGHT);
+    std::vector<int> ours;
     for (int i = 0; i < count; ++i)
         if (OurTarget(Entry(i))) ours.push_back(i);
-    const RECT r = RectOf(list[0]);
     const int pick = ours.empty() ? -1 : ours[Rand(0, (int)ours.size() - 1)];
+    const RECT r = RectOf(list[0]);
     PointerTo(r.left + 40, (r.top + r.bottom) / 2);
     for (int notch = 0, top = 0; notch < 9 && pick >= 0 && height > 0; ++notch) {
-        top = ask(LB_GETTOPINDEX);
-        const int y = r.top + 2 + (pick - top) * height + height / 2;
+        const int y = r.top + 2 + (pick - (top = ask(LB_GETTOPINDEX))) * height + height / 2;
         if (pick >= top && y + height / 2 < r.bottom) return ClickAt(r.left + 40, y), Log("pick %d of %d", pick, count);
         mouse_event(MOUSEEVENTF_WHEEL, 0, 0, pick < top ? WHEEL_DELTA : -WHEEL_DELTA, 0), Settle(60);
     }
@@ -168,8 +157,7 @@ void PickEntry() {
 }
 
 void TypeInto(const Spot& e) {
-    Click(At(e.x, e.y));
-    Key(VK_HOME), Key(VK_END, VK_SHIFT);
+    Click(At(e.x, e.y)), Key(VK_HOME), Key(VK_END, VK_SHIFT);
     static const char* const kTyped[] = {"7", "640", "1234", "12345", "-8", "+25", "abc", "12xy"};
     const int kind = Rand(0, 3);
     if (kind == 0) {
@@ -194,20 +182,7 @@ void MenuChoice(POINT at, int item) {
     if (!WaitFor([&] { return !(m = Ours("Vexlo_menu")).empty() && (r = RectOf(m[0])).right == at.x; }, 3000))
         return Log("menu at %ld,%ld did not open", at.x, at.y);
     const int y = item == 0 ? 80 : item == 1 ? 15 : 44, x = item == 0 ? 8 : 100;
-    PointerTo(r.left + x - 20, r.top + y), ClickAt(r.left + x, r.top + y);
-    Log("menu at %ld,%ld, item %d", at.x, at.y, item);
-}
-
-void AboutBox(POINT p, bool again, bool enter) {
-    HWND about = NULL;
-    Click(p);
-    if (!WaitFor([&] { return (about = Box(false)) != NULL; }, 3000)) return Log("About did not open");
-    if (again) Click(p), Settle(200);
-    if (Ours("#32770").size() > 1) Fail("a second box opened over the About box");
-    if (enter && WaitFor([&] { return GetForegroundWindow() == about; }, 1000))
-        Key(VK_RETURN), WaitFor([&] { return !IsWindow(about); }, 2000);
-    const bool open = IsWindow(about) && !ClickOk(about);
-    Log("About%s, closed with %s%s", again ? " pressed twice" : "", enter ? "Enter" : "OK", open ? " (covered)" : "");
+    PointerTo(r.left + x - 20, r.top + y), ClickAt(r.left + x, r.top + y), Log("menu at %ld,%ld, item %d", at.x, at.y, item);
 }
 
 void RestoreTargets() {
@@ -221,13 +196,12 @@ void RestoreTargets() {
 // Plays one event; true when it asks a target to close.
 bool Play(const Kind& k) {
     const Spot* s = &kSpots[Rand(k.first, k.last)];
-    for (int tries = 0; s->lower && !Unfolded() && tries < 8; ++tries) s = &kSpots[Rand(k.first, k.last)];
-    if (s->lower && !Unfolded()) return Log("%s on %s skipped, folded", k.name, s->name), false;
+    for (int tries = 0; s->lower && WindowHeight(S.panel) != 300 && tries < 8; ++tries) s = &kSpots[Rand(k.first, k.last)];
+    if (s->lower && WindowHeight(S.panel) != 300) return Log("%s on %s skipped, folded", k.name, s->name), false;
     const POINT p = At(s->x + Rand(-2, 2), s->y + Rand(-2, 2));
     const bool coin = Rand(0, 1) == 1, other = Rand(0, 1) == 1;
     POINT to = {Rand(0, kScreenW - 1), Rand(0, kScreenH - 1)};
-    RECT r = RectOf(S.panel);
-    int ms = 0;
+    int ms = 0, from = 0, x = 0;
     switch (k.op) {
     case Move: return MoveTo(p), Log("move over %s", s->name), false;
     case Press: return Click(p), Log("click %s", s->name), false;
@@ -235,34 +209,38 @@ bool Play(const Kind& k) {
         MoveTo(p), LeftDown(), MoveTo(At(Rand(0, 369), Rand(0, WindowHeight(S.panel) - 1))), coin ? MoveTo(p) : void();
         return LeftUp(), Log("press %s, slide off%s", s->name, coin ? " and back" : ""), false;
     case Outside:
-        if (PtInRect(&r, to)) to.y = r.bottom + 10 < kScreenH ? r.bottom + 10 : r.top - 10;
+        if (const RECT r = RectOf(S.panel); PtInRect(&r, to)) to.y = r.bottom + 10 < kScreenH ? r.bottom + 10 : r.top - 10;
         return Drag(p, to, 1), Log("press %s, release outside at %ld,%ld", s->name, to.x, to.y), false;
     case TitleDrag:  // fast or slow
         Drag(At(Rand(90, 300), Rand(3, 16)), to, coin ? 2 : 15);
         return Log("title drag in %d steps to %ld,%ld", coin ? 2 : 15, to.x, to.y), false;
-    case Slider: {
-        if (s->lower && !OurSelected()) return Log("%s skipped, no target", s->name), false;
-        const int from = s->x - Rand(0, s->lower ? 190 : 50), x = from + Rand(-120, 80);
-        Drag(At(from, s->y), At(x, s->y + Rand(-20, 20)), Rand(2, 10));
-        return Log("%s %d to %d", s->name, from, x), false;
-    }
+    case Slider:
+        if (s->lower && !OurTarget(Entry(-1))) return Log("%s skipped, no target", s->name), false;
+        from = s->x - Rand(0, s->lower ? 190 : 50), x = from + Rand(-120, 80);
+        return Drag(At(from, s->y), At(x, s->y + Rand(-20, 20)), Rand(2, 10)), Log("%s %d to %d", s->name, from, x), false;
     case Fold:
         if (Click(p), coin) Settle(Rand(10, 150)), Click(p);
         return Log("fold%s", coin ? ", again in mid-fold" : ""), false;
-    case Tray: {
-        HWND icon = TrayIconWindow(200);
-        if (icon) MoveTo(Middle(RectOf(icon))), coin ? RightClick() : (LeftDown(), LeftUp()), Settle(150);
-        return Log(icon ? "tray icon %s click" : "tray icon not found", coin ? "right" : "left"), false;
-    }
+    case Tray:
+        if (HWND icon = TrayIconWindow(200)) MoveTo(Middle(RectOf(icon))), coin ? RightClick() : (LeftDown(), LeftUp());
+        else return Log("tray icon not found"), false;
+        return Settle(150), Log("tray icon %s click", coin ? "right" : "left"), false;
     case Menu:  // where the whole menu fits
         return MenuChoice({300 + to.x % (kScreenW - 310), 200 + to.y % (kScreenH - 210)}, Rand(0, 2)), false;
-    case About: return AboutBox(p, coin, other), false;
+    case About:  // pressed twice or not, closed with Enter or OK
+        Click(p);
+        if (!WaitFor([] { return Box(false) != NULL; }, 3000)) return Log("About did not open"), false;
+        if (coin) Click(p), Settle(200);
+        if (Ours("#32770").size() > 1) Fail("a second box opened over the About box");
+        if (other && WaitFor([] { return GetForegroundWindow() == Box(false); }, 1000))
+            Key(VK_RETURN), WaitFor([] { return !Box(false); }, 2000);
+        return Log("About%s, closed with %s%s", coin ? " pressed twice" : "", other ? "Enter" : "OK",
+                   Box(false) && !ClickOk(Box(false)) ? " (covered)" : ""), false;
     case Pick: return PickEntry(), false;
     case Type: return TypeInto(*s), false;
     case Act:
-        if (!OurSelected()) return PickEntry(), false;
-        Click(p);
-        return Log("%s on '%.20s'", s->name, Entry(-1).c_str()), s == &kSpots[kCloseTarget];
+        if (!OurTarget(Entry(-1))) return PickEntry(), false;
+        return Click(p), Log("%s on '%.20s'", s->name, Entry(-1).c_str()), s == &kSpots[kCloseTarget];
     case Reborn: return PostThreadMessageA(Helper.dwThreadId, WM_APP + 1, 2, 1), Log("target 2 made again"), false;
     case Stall: return PostMessageA(Stuck, WM_APP, ms = Rand(1500, 4000), 0), Log("stuck target sleeps %d ms", ms), false;
     case Restore: return RestoreTargets(), Log("targets shown, home, off topmost"), false;
@@ -270,9 +248,8 @@ bool Play(const Kind& k) {
     return false;
 }
 
-// Kernel handles from the system's handle list (GetProcessHandleCount gives 0 under Wine): class 16
-// lists {pid, type, flags, value, object, access} after a count. GDI objects from the table Wine keeps
-// in each PEB: 65,536 cells of 24 bytes, a cell in use with a non-zero type byte at offset 14.
+// Handles from the system's list (GetProcessHandleCount gives 0 under Wine): class 16, {pid, type, flags, value, object,
+// access} after a count. GDI objects from Wine's table in the PEB: 65,536 cells of 24 bytes, a type byte at 14 when used.
 Figures Measure(HANDLE process) {
     static std::vector<unsigned char> list(1 << 16), cells(65536 * 24);
     Figures f = {0, 0, -1};
@@ -282,8 +259,7 @@ Figures Measure(HANDLE process) {
     for (size_t i = 0; i < count && sizeof(void*) + (i + 1) * cell <= list.size(); ++i)
         f.handles += *reinterpret_cast<ULONG*>(&list[sizeof(void*) + i * cell]) == GetProcessId(process);
     PROCESS_MEMORY_COUNTERS m = {};
-    GetProcessMemoryInfo(process, &m, sizeof(m));
-    f.commit = m.PagefileUsage >> 10;  // PrivateUsage stays 0 under Wine
+    f.commit = GetProcessMemoryInfo(process, &m, sizeof(m)) ? m.PagefileUsage >> 10 : 0;  // PrivateUsage stays 0 under Wine
     PROCESS_BASIC_INFORMATION info = {};
     char* table = NULL;
     const size_t at = sizeof(void*) == 4 ? 0x94 : 0xF8;  // of the table's address in the PEB
@@ -294,9 +270,9 @@ Figures Measure(HANDLE process) {
     return f;
 }
 
-// Fixed pixels of the skin: title strip, frame, the captions' ground; lower ones unfolded.
+// Fixed pixels of the skin: title strip, frame, the captions' ground; lower ones unfolded. The body shows the base colour.
 struct Sample { int x, y; bool lower = false; COLORREF colour = 0; bool known = false; } Samples[] = {
-    {90, 3}, {110, 14}, {280, 3}, {295, 14}, {1, 60}, {3, 100}, {250, 100}, {366, 100},
+    {90, 3}, {110, 14}, {280, 3}, {295, 14}, {1, 60}, {3, 100, false, Base, true}, {250, 100}, {366, 100},
     {200, 145}, {3, 160, true}, {5, 280, true}, {330, 285, true}, {366, 225, true}};
 
 // The point shows the panel, with no window of the program's or the targets' over it.
@@ -307,25 +283,6 @@ bool PanelOnTop(POINT p) {
         for (HWND w : WindowsOf(pid, NULL))
             if (w != S.panel && GetWindowRect(w, &r) && PtInRect(&r, p)) return false;
     return true;
-}
-
-void CheckPicture() {
-    int h = 0;  // only once no fold runs: the height holds still
-    DWORD_PTR answer = 0;
-    // A sleeping target's window lags on the screen behind its place and order.
-    if (IsWindow(Stuck) && !SendMessageTimeoutA(Stuck, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &answer)) return;
-    if (!Shown() || (GetWindowLongA(S.panel, GWL_EXSTYLE) & WS_EX_LAYERED)) return;
-    if (!WaitFor([&] { const int was = h; return (h = WindowHeight(S.panel)) == was && h % 150 == 0; }, 3000)) return;
-    Settle(100);
-    for (Sample& s : Samples) {
-        const POINT p = At(s.x, s.y);
-        if ((s.lower && h != 300) || !PanelOnTop(p)) continue;
-        const COLORREF c = ScreenPixel(p.x, p.y);
-        if (!PanelOnTop(p)) continue;  // covered meanwhile
-        if (!s.known && s.x == 3 && s.y == 100 && c != Base) Fail("body pixel at 3,100 is %06lx, not the base colour", c);
-        if (s.known && c != s.colour) Fail("skin pixel %d,%d is %06lx, was %06lx", s.x, s.y, c, s.colour);
-        s.colour = c, s.known = true;
-    }
 }
 
 void Check() {
@@ -341,52 +298,79 @@ void Check() {
     if (WindowsOf(S.app.pi.dwProcessId, "Vexlo_menu", true).size() > 1) Fail("more than one Vexlo_menu window");
     if (Ours("#32770").size() > (Box(true) ? 2u : 1u)) Fail("more than one About box");
     // Unfolding grows the panel downwards where it stands, so only the folded part must fit.
-    const RECT r = RectOf(S.panel);
-    if (Shown() && (r.left < 0 || r.top < 0 || r.right > kScreenW || r.top + 150 > kScreenH))
+    if (const RECT r = RectOf(S.panel); Shown() && (r.left < 0 || r.top < 0 || r.right > kScreenW || r.top + 150 > kScreenH))
         Fail("the panel lies off the screen at %ld,%ld-%ld,%ld", r.left, r.top, r.right, r.bottom);
     const std::string stored = StoredLastWindow();
     if (!stored.empty() &&
         std::none_of(Titles.begin(), Titles.end(), [&](const std::string& t) { return stored == t.substr(0, 99); }))
         Fail("LastWindow holds \"%s\", no window acted on", stored.c_str());
-    CheckPicture();
+    int h = 0;  // the picture only once no fold runs: the height holds still
+    // A sleeping target's window lags on the screen behind its place and order.
+    if (IsWindow(Stuck) && !SendMessageTimeoutA(Stuck, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, NULL)) return;
+    if (!Shown() || (GetWindowLongA(S.panel, GWL_EXSTYLE) & WS_EX_LAYERED)) return;
+    if (!WaitFor([&] { const int was = h; return (h = WindowHeight(S.panel)) == was && h % 150 == 0; }, 3000)) return;
+    Settle(100);
+    for (Sample& s : Samples) {
+        const POINT p = At(s.x, s.y);
+        if ((s.lower && h != 300) || !PanelOnTop(p)) continue;
+        const COLORREF c = ScreenPixel(p.x, p.y);
+        if (!PanelOnTop(p)) continue;  // covered meanwhile
+        if (s.known && c != s.colour) Fail("skin pixel %d,%d is %06lx, was %06lx", s.x, s.y, c, s.colour);
+        s.colour = c, s.known = true;
+    }
 }
 
-// WM_NULL after each event: answered within 1 s, or 5 s after a close request.
-void CheckAnswer(bool close) {
-    const DWORD limit = close ? 5000 : 1000, start = GetTickCount();
-    DWORD_PTR result;
-    const BOOL answered = SendMessageTimeoutA(S.panel, WM_NULL, 0, 0, SMTO_NORMAL, limit + 5000, &result);
-    const DWORD took = GetTickCount() - start;
-    if (took > Longest) Longest = took, LongestEvent = History[Event % 50];
-    if (!answered || took > limit) Fail("WM_NULL %sanswered after %lu ms (bound %lu ms)", answered ? "" : "un", took, limit);
-}
-
-// Four targets in a helper process and one here on a thread that sleeps now and then.
-bool StartTargets() {
+int main(int argc, char** argv) {
+    if (argc < 3) return printf("usage: vexlo_soak <seed> <seconds>\n"), 2;
+    Rng = Seed = strtoul(argv[1], NULL, 10);
+    const DWORD seconds = (DWORD)strtoul(argv[2], NULL, 10);
+    setvbuf(stdout, NULL, _IONBF, 0), printf("soak: seed %lu, %lu s\n", Seed, seconds);
+    // Four targets in a helper process and one here on a thread that sleeps now and then.
     char name[64], path[MAX_PATH], command[MAX_PATH + 40], title[200];
     const DWORD id = GetCurrentProcessId();
     HANDLE ready = NULL;
     for (const char* event : {"Asleep", "Ready"})
-        sprintf(name, "VexloStuck%s%lu", event, id), ready = CreateEventA(NULL, TRUE, FALSE, name);
-    GetModuleFileNameA(NULL, path, MAX_PATH);
-    lstrcpyA(strrchr(path, '\\') + 1, "vexlo_stuck_target.exe");
+        sprintf(name, "VexloStuck%s%lu", event, id), ResetEvent(ready = CreateEventA(NULL, TRUE, FALSE, name));
+    GetModuleFileNameA(NULL, path, MAX_PATH), lstrcpyA(strrchr(path, '\\') + 1, "vexlo_stuck_target.exe");
     sprintf(command, "\"%s\" %lu 4 soak", path, id);
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     if (!CreateProcessA(path, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &Helper) || WaitForSingleObject(ready, 30000))
-        return false;
+        Fail("the helper's targets did not start");
     for (HWND w : WindowsOf(Helper.dwProcessId, "VexloStuckTarget"))
         if (GetWindowTextA(w, title, sizeof(title))) Titles.push_back(title);
-    Stuck = MakeSleepyTarget(kStuckTitle);
-    Titles.push_back(kStuckTitle);
-    return Titles.size() == 5 && Stuck != NULL;
-}
-
-// Leaves every box and menu, brings the panel back, closes it with its CloseButton.
-void Finish() {
+    Titles.push_back(kStuckTitle), Stuck = MakeSleepyTarget(kStuckTitle);
+    if (Titles.size() != 5 || !Stuck) Fail("the targets did not start: %u titles", (unsigned)Titles.size());
+    StoreLastWindow(NULL), PointerTo(500, 700);
+    if (!(S.app = Launch()).ok || !(S.panel = WaitForPanel(S.app.pi.dwProcessId, 30000)))
+        Fail("the program did not show its panel");
+    WaitFor([] { return S.Locate(), S.At(3, 100) == Base; }, 10000);
+    Start = Measure(S.app.pi.hProcess);  // the GDI probe sees the program's own objects or none
+    const int total = [] { int t = 0; for (const Kind& k : kKinds) t += k.weight; return t; }();
+    const DWORD begin = GetTickCount();
+    // Every kind once first, so that what is made on first use exists before the baseline.
+    for (Event = 1; Event <= kKindCount || GetTickCount() - begin < seconds * 1000; ++Event) {
+        bool close = false;
+        if (HWND box = Box(true))  // the About box may stand above it
+            Log(ClickOk(box) ? "warning: OK" : ClickOk(Box(false)) ? "About: OK" : (Key(VK_RETURN), "warning: Enter"));
+        else if (!Shown() && Rand(0, 2) > 0)
+            close = Play(kKinds[kTray]);  // the tray brings it back
+        else {
+            int k = Event > kKindCount ? 0 : Event - 1, pick = Rand(1, total);
+            for (; Event > kKindCount && pick > kKinds[k].weight; ++k) pick -= kKinds[k].weight;
+            close = Play(kKinds[k]);
+        }
+        // WM_NULL after each event: answered within 1 s, or 5 s after a close request.
+        const DWORD limit = close ? 5000 : 1000, start = GetTickCount();
+        const BOOL answered = SendMessageTimeoutA(S.panel, WM_NULL, 0, 0, SMTO_NORMAL, limit + 5000, NULL);
+        const DWORD took = GetTickCount() - start;
+        if (took > Longest) Longest = took, LongestEvent = History[Event % 50];
+        if (!answered || took > limit) Fail("WM_NULL %sanswered after %lu ms, bound %lu", answered ? "" : "un", took, limit);
+        if (Event % kCheckEvery == 0 && Event >= kWarmEvents) Check();
+    }
+    // The end: every box and menu left, the panel back, closed with its CloseButton.
     Log("finish");
-    for (int i = 0; i < 6; ++i)
-        if (HWND box = Box(i % 2 == 0)) ClickOk(box);
+    for (int i = 0; i < 6; ++i) ClickOk(Box(i % 2 == 0));  // NULL when none
     if (!Ours("Vexlo_menu").empty()) MenuChoice({600, 500}, 0);  // opened where its strip is known, and left
     if (!Shown()) PostMessageA(S.panel, 954, 1, WM_LBUTTONUP);
     RestoreTargets();
@@ -401,41 +385,6 @@ void Finish() {
     icon.cbSize = NOTIFYICONDATAA_V1_SIZE, icon.hWnd = S.panel, icon.uID = 1;
     if (Shell_NotifyIconA(NIM_MODIFY, &icon)) Fail("the tray icon outlived the program");
     if (StoredLastWindow() != stored) Fail("LastWindow \"%s\" was lost at the end", stored.c_str());
-}
-
-int main(int argc, char** argv) {
-    if (argc < 3) return printf("usage: vexlo_soak <seed> <seconds>\n"), 2;
-    Rng = Seed = strtoul(argv[1], NULL, 10);
-    const DWORD seconds = (DWORD)strtoul(argv[2], NULL, 10);
-    setvbuf(stdout, NULL, _IONBF, 0);
-    printf("soak: seed %lu, %lu s\n", Seed, seconds);
-    if (!StartTargets()) Fail("the targets did not start");
-    StoreLastWindow(NULL);
-    PointerTo(500, 700);
-    if (!(S.app = Launch()).ok || !(S.panel = WaitForPanel(S.app.pi.dwProcessId, 30000)))
-        Fail("the program did not show its panel");
-    S.Locate();
-    WaitFor([] { return S.At(3, 100) == Base; }, 10000);
-    Start = Measure(S.app.pi.hProcess);  // the GDI probe sees the program's own objects or none
-    int total = 0;
-    for (const Kind& k : kKinds) total += k.weight;
-    const DWORD begin = GetTickCount();
-    // Every kind once first, so that what is made on first use exists before the baseline.
-    for (Event = 1; Event <= kKindCount || GetTickCount() - begin < seconds * 1000; ++Event) {
-        bool close = false;
-        if (HWND box = Box(true)) {  // the About box may stand above it
-            Log(ClickOk(box) ? "warning: OK" : ClickOk(Box(false)) ? "About: OK" : (Key(VK_RETURN), "warning: Enter"));
-        } else if (!Shown() && Rand(0, 2) > 0) {
-            close = Play(kKinds[kTray]);  // the tray brings it back
-        } else {
-            int k = Event > kKindCount ? 0 : Event - 1, pick = Rand(1, total);
-            for (; Event > kKindCount && pick > kKinds[k].weight; ++k) pick -= kKinds[k].weight;
-            close = Play(kKinds[k]);
-        }
-        CheckAnswer(close);
-        if (Event % kCheckEvery == 0 && Event >= kWarmEvents) Check();
-    }
-    Finish();
     printf("soak: PASS seed %lu: %d events in %lu s; longest answer %lu ms (%s)\n", Seed, Event,
            (GetTickCount() - begin) / 1000, Longest, LongestEvent.c_str());
     printf("soak: handles %ld -> %ld -> %ld, private commit %ld -> %ld -> %ld KiB, GDI objects %ld -> %ld -> %ld%s "
