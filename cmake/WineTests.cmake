@@ -74,7 +74,7 @@ add_dependencies(wine_tests vexlo_stuck_target)
 target_compile_options(vexlo_stuck_target PRIVATE -fexec-charset=CP1251)
 add_executable(vexlo_soak ${CMAKE_SOURCE_DIR}/tests/soak/soak.cpp ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp
   ${CMAKE_SOURCE_DIR}/tools/shot/capture.cpp)
-target_link_libraries(vexlo_soak PRIVATE vexlo_flags z user32 gdi32 advapi32 kernel32 shell32 psapi)
+target_link_libraries(vexlo_soak PRIVATE vexlo_flags z user32 gdi32 advapi32 kernel32 shell32 psapi ntdll)
 target_link_options(vexlo_soak PRIVATE -static)
 add_dependencies(vexlo_soak vexlo vexlo_stuck_target)
 foreach(seed 1 2)

@@ -1,10 +1,9 @@
-// The soak: the real vexlo.exe under a seeded random stream of real input, with
-// targets that come, go and stop answering, and the program's health checked
-// every few dozen events. A failure names the seed, the event number and the
-// last 50 events. Command line: <seed> <seconds>; exit code 0 when all held.
+// The real vexlo.exe under a seeded random stream of real input, with targets that come, go and stop answering, and its
+// health checked every 20 events; a failure names the seed, the event and the last 50. Command line: <seed> <seconds>.
 #include <windows.h>
 #include <psapi.h>
 #include <shellapi.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <cstdarg>
@@ -14,11 +13,9 @@
 
 #include "tests/e2e/session.h"
 
-namespace {
-
-const int kCheckEvery = 20, kWarmEvents = 40, kGdiSlack = 32;
-const DWORD kHandleSlack = 16, kCommitSlack = 2 << 20;
+const long kCheckEvery = 20, kWarmEvents = 40, kGdiSlack = 32, kHandleSlack = 16, kCommitSlack = 2048;  // KiB
 const char kWarningCaption[] = "\xce\xf8\xe8\xe1\xea\xe0", kStuckTitle[] = "004 Soak stuck";
+const int kScreenW = GetSystemMetrics(SM_CXSCREEN), kScreenH = GetSystemMetrics(SM_CYSCREEN);
 
 // A fixed generator, so that a seed replays the same stream everywhere.
 unsigned long long Rng;
@@ -27,58 +24,46 @@ int Rand(int lo, int hi) {
     return lo + static_cast<int>((Rng >> 33) % static_cast<unsigned>(hi - lo + 1));
 }
 
-unsigned Seed;
+DWORD Seed, Longest;
 int Event;
 std::string History[50], LongestEvent;
 std::vector<std::string> Titles;  // the targets'
 Session S;
 PROCESS_INFORMATION Helper;
 HWND Stuck;
-struct Figures { DWORD handles; SIZE_T commit; int gdi; } Start, Warm, Last;  // gdi: -1 with no probe
-bool Warmed, GdiProbe;
-DWORD Longest;
+struct Figures { long handles, commit, gdi; } Start, Warm, Last;  // gdi: -1 with no probe
 
-std::string Format(const char* format, va_list args) {
+// Notes the event in the history, or reports a failure with that history and ends the run.
+void Note(bool fail, const char* format, ...) {
     char text[300];
-    return vsnprintf(text, sizeof(text), format, args), text;
-}
-void Log(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    History[Event % 50] = "#" + std::to_string(Event) + " " + Format(format, args);
+    vsnprintf(text, sizeof(text), format, args);
     va_end(args);
-}
-void Fail(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    printf("soak: FAIL seed %u event %d: %s\nsoak: the last events:\n", Seed, Event, Format(format, args).c_str());
+    if (!fail) return void(History[Event % 50] = "#" + std::to_string(Event) + " " + text);
+    printf("soak: FAIL seed %lu event %d: %s\nsoak: the last events:\n", Seed, Event, text);
     for (int i = std::max(0, Event - 49); i <= Event; ++i) printf("  %s\n", History[i % 50].c_str());
-    printf("soak: replay with: vexlo_soak %u <seconds>\n", Seed);
-    if (S.app.ok) TerminateProcess(S.app.pi.hProcess, 3);
-    S.panel = NULL;
+    printf("soak: replay with: vexlo_soak %lu <seconds>\n", Seed);
+    if (S.app.ok) TerminateProcess(S.app.pi.hProcess, 3), S.panel = NULL;
     exit(1);
 }
-
-// ---- input and what the program shows ----
+#define Log(...) Note(false, __VA_ARGS__)
+#define Fail(...) Note(true, __VA_ARGS__)
 
 void Settle(DWORD ms) { WaitFor([] { return false; }, ms); }
 void MoveTo(POINT p) { PointerTo(p.x, p.y); }
 void Click(POINT p) { ClickAt(p.x, p.y); }
 void Key(WORD vk, WORD modifier = 0) {
-    INPUT in[4] = {};
-    int n = 0;
-    for (WORD k : {modifier, vk, vk, modifier})
-        if (k) in[n].type = INPUT_KEYBOARD, in[n].ki.wVk = k, in[n].ki.dwFlags = n >= (modifier ? 2 : 1) ? KEYEVENTF_KEYUP : 0, ++n;
-    SendInput(n, in, sizeof(INPUT));
+    for (int i = 0; i < 4; ++i)
+        if (const WORD k = i == 1 || i == 2 ? vk : modifier) keybd_event((BYTE)k, 0, i > 1 ? KEYEVENTF_KEYUP : 0, 0);
     Settle(20);
 }
 
 // Screen point of a client point of the panel, wherever it stands now.
 POINT At(int x, int y) { return S.Locate(), POINT{S.origin.x + x, S.origin.y + y}; }
-bool Unfolded() { return WindowHeight(S.panel) == 300; }
 bool Shown() { return IsWindowVisible(S.panel) != 0; }
-int ScreenW() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenH() { return GetSystemMetrics(SM_CYSCREEN); }
+RECT RectOf(HWND w) { RECT r = {}; return GetWindowRect(w, &r), r; }
+POINT Middle(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 // Top-level windows of a process, of one class unless NULL, visible ones unless `all`.
 std::vector<HWND> WindowsOf(DWORD pid, const char* cls, bool all = false) {
@@ -99,13 +84,9 @@ HWND Box(bool warning) {
 }
 // Clicks the box's OK where it can be seen (the About box stands above all).
 bool ClickOk(HWND box) {
-    RECT r;
     HWND ok = GetDlgItem(box, IDOK) ? GetDlgItem(box, IDOK) : GetDlgItem(box, IDCANCEL);
-    POINT p = {0, 0};
-    if (ok && GetWindowRect(ok, &r)) p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    if (!ok || WindowFromPoint(p) != ok) return false;
-    Click(p);
-    return WaitFor([&] { return !IsWindow(box); }, 2000);
+    const POINT p = Middle(RectOf(ok));
+    return ok && WindowFromPoint(p) == ok && (Click(p), WaitFor([&] { return !IsWindow(box); }, 2000));
 }
 
 // A list entry in 1251, the selected one for -1 ("" when none): the title cut short, then the handle.
@@ -120,35 +101,31 @@ std::string Entry(int index) {
     return text;
 }
 bool OurTarget(const std::string& label) {
-    for (const std::string& t : Titles)
-        if (label.compare(0, std::min<size_t>(20, t.size()), t, 0, 20) == 0) return true;
-    return false;
+    auto same = [&](const std::string& t) { return label.compare(0, std::min<size_t>(20, t.size()), t, 0, 20) == 0; };
+    return std::any_of(Titles.begin(), Titles.end(), same);
 }
-bool OurSelected() { return OurTarget(Entry(-1)); }
 
-// ---- the events ----
-
-// Client points of the controls; lower ones only when unfolded. Sliders: the right end.
-struct Spot { const char* name; int x, y; bool lower; };
+// Client points of the controls; lower ones (1) only when unfolded. Sliders: the right end.
+struct Spot { const char* name; int x, y, lower; };
 const Spot kSpots[] = {
-    {"About", 318, 10, false}, {"Minimize", 338, 10, false}, {"panel slider", 70, 11, false}, {"title", 200, 10, false},
-    {"list arrow", 330, 58, false}, {"Refresh", 354, 59, false}, {"visible radio", 20, 80, false}, {"all radio", 145, 80, false},
-    {"More", 250, 128, false}, {"Pin", 350, 130, false}, {"body", 250, 100, false}, {"SetTopmost", 60, 128, false},
-    {"ClearTopmost", 150, 128, false}, {"width edit", 157, 170, true}, {"height edit", 209, 170, true}, {"left edit", 172, 207, true},
-    {"top edit", 243, 207, true}, {"size reset", 246, 170, true}, {"apply size", 292, 170, true}, {"apply position", 292, 207, true},
-    {"target slider", 352, 243, true}, {"hide/show", 137, 280, true}, {"close target", 225, 280, true}, {"Close", 358, 11, false},
+    {"About", 318, 10, 0}, {"Minimize", 338, 10, 0}, {"panel slider", 70, 11, 0}, {"title", 200, 10, 0},
+    {"list arrow", 330, 58, 0}, {"Refresh", 354, 59, 0}, {"visible radio", 20, 80, 0}, {"all radio", 145, 80, 0},
+    {"More", 250, 128, 0}, {"Pin", 350, 130, 0}, {"body", 250, 100, 0}, {"SetTopmost", 60, 128, 0},
+    {"ClearTopmost", 150, 128, 0}, {"width edit", 157, 170, 1}, {"height edit", 209, 170, 1}, {"left edit", 172, 207, 1},
+    {"top edit", 243, 207, 1}, {"size reset", 246, 170, 1}, {"apply size", 292, 170, 1}, {"apply position", 292, 207, 1},
+    {"target slider", 352, 243, 1}, {"hide/show", 137, 280, 1}, {"close target", 225, 280, 1}, {"Close", 358, 11, 0},
 };
 const int kCloseTarget = 22, kClose = 23, kTray = 8;
 
-enum Op { Move, Press, Slide, Outside, TitleDrag, Slider, Fold, Tray, Menu, About, Pick, Type, Act, Recreate, Stall, Restore };
+enum Op { Move, Press, Slide, Outside, TitleDrag, Slider, Fold, Tray, Menu, About, Pick, Type, Act, Reborn, Stall, Restore };
 struct Kind { const char* name; int weight; Op op; int first, last; };  // the spots it uses: first..last
 const Kind kKinds[] = {
-    {"move", 18, Move, 0, kClose}, {"click", 10, Press, 0, kClose - 1}, {"slide", 6, Slide, 0, kClose - 1}, {"release outside", 4, Outside, 0, kClose - 1},
-    {"title drag", 5, TitleDrag, 3, 3}, {"panel slider", 3, Slider, 2, 2}, {"target slider", 3, Slider, 20, 20}, {"fold", 5, Fold, 8, 8},
-    {"tray", 3, Tray, 0, 0}, {"menu", 3, Menu, 0, 0}, {"about", 2, About, 0, 0}, {"pick", 6, Pick, 4, 4},
-    {"type", 6, Type, 13, 16}, {"apply", 5, Act, 17, 19}, {"on top", 4, Act, 11, 12}, {"hide/show/close", 3, Act, 21, 22},
-    {"refresh", 2, Press, 5, 5}, {"radio", 2, Press, 6, 7}, {"recreate", 1, Recreate, 0, 0}, {"stall", 1, Stall, 0, 0},
-    {"restore", 2, Restore, 0, 0},
+    {"move", 18, Move, 0, kClose}, {"click", 10, Press, 0, kCloseTarget}, {"slide", 6, Slide, 0, kCloseTarget},
+    {"release outside", 4, Outside, 0, kCloseTarget}, {"title drag", 5, TitleDrag, 3, 3}, {"panel slider", 3, Slider, 2, 2},
+    {"target slider", 3, Slider, 20, 20}, {"fold", 5, Fold, 8, 8}, {"tray", 3, Tray, 0, 0}, {"menu", 3, Menu, 0, 0},
+    {"about", 2, About, 0, 0}, {"pick", 6, Pick, 4, 4}, {"type", 6, Type, 13, 16}, {"apply", 5, Act, 17, 19},
+    {"on top", 4, Act, 11, 12}, {"hide/show/close", 3, Act, 21, 22}, {"refresh", 2, Press, 5, 5},
+    {"radio", 2, Press, 6, 7}, {"recreate", 1, Reborn, 0, 0}, {"stall", 1, Stall, 0, 0}, {"restore", 2, Restore, 0, 0},
 };
 const int kKindCount = sizeof(kKinds) / sizeof(kKinds[0]);
 
@@ -163,30 +140,24 @@ void PickEntry() {
     Click(At(330, 58));
     std::vector<HWND> list;
     if (!WaitFor([&] { return !(list = Ours("ComboLBox")).empty(); }, 1500)) return Log("pick: the list did not open");
+    auto ask = [&](UINT message) { return (int)SendMessageA(list[0], message, 0, 0); };
+    const int count = ask(LB_GETCOUNT), height = ask(LB_GETITEMHEIGHT);
     std::vector<int> ours;
-    const int count = (int)SendMessageW(FindWindowExA(S.panel, NULL, "ComboBox", NULL), CB_GETCOUNT, 0, 0);
     for (int i = 0; i < count; ++i)
         if (OurTarget(Entry(i))) ours.push_back(i);
-    RECT r;
-    GetWindowRect(list[0], &r);
-    const int height = (int)SendMessageA(list[0], LB_GETITEMHEIGHT, 0, 0);
     const int pick = ours.empty() ? -1 : ours[Rand(0, (int)ours.size() - 1)];
+    const RECT r = RectOf(list[0]);
     PointerTo(r.left + 40, (r.top + r.bottom) / 2);
     for (int notch = 0, top = 0; notch < 9 && pick >= 0 && height > 0; ++notch) {
-        top = (int)SendMessageA(list[0], LB_GETTOPINDEX, 0, 0);
-        const int y = r.top + 2 + (pick - top) * height + height / 2;
-        if (pick >= top && y + height / 2 < r.bottom) return ClickAt(r.left + 40, y), Log("pick entry %d of %d", pick, count);
-        INPUT in = {};
-        in.type = INPUT_MOUSE, in.mi.dwFlags = MOUSEEVENTF_WHEEL, in.mi.mouseData = pick < top ? WHEEL_DELTA : -WHEEL_DELTA;
-        SendInput(1, &in, sizeof(in));
-        Settle(60);
+        const int y = r.top + 2 + (pick - (top = ask(LB_GETTOPINDEX))) * height + height / 2;
+        if (pick >= top && y + height / 2 < r.bottom) return ClickAt(r.left + 40, y), Log("pick %d of %d", pick, count);
+        mouse_event(MOUSEEVENTF_WHEEL, 0, 0, pick < top ? WHEEL_DELTA : -WHEEL_DELTA, 0), Settle(60);
     }
     Key(VK_ESCAPE), Log("pick: no target in view (%d entries)", count);
 }
 
 void TypeInto(const Spot& e) {
-    Click(At(e.x, e.y));
-    Key(VK_HOME), Key(VK_END, VK_SHIFT);
+    Click(At(e.x, e.y)), Key(VK_HOME), Key(VK_END, VK_SHIFT);
     static const char* const kTyped[] = {"7", "640", "1234", "12345", "-8", "+25", "abc", "12xy"};
     const int kind = Rand(0, 3);
     if (kind == 0) {
@@ -205,27 +176,13 @@ void TypeInto(const Spot& e) {
 
 // The menu as the tray opens it on a right click at `at`; then a row or its left strip (0).
 void MenuChoice(POINT at, int item) {
-    MoveTo(at);
-    SendNotifyMessageA(S.panel, 954, 1, WM_RBUTTONUP);
     RECT r;
     std::vector<HWND> m;
-    if (!WaitFor([&] { return !(m = Ours("Vexlo_menu")).empty() && GetWindowRect(m[0], &r) && r.right == at.x; }, 3000))
+    MoveTo(at), SendNotifyMessageA(S.panel, 954, 1, WM_RBUTTONUP);
+    if (!WaitFor([&] { return !(m = Ours("Vexlo_menu")).empty() && (r = RectOf(m[0])).right == at.x; }, 3000))
         return Log("menu at %ld,%ld did not open", at.x, at.y);
     const int y = item == 0 ? 80 : item == 1 ? 15 : 44, x = item == 0 ? 8 : 100;
-    PointerTo(r.left + x - 20, r.top + y), ClickAt(r.left + x, r.top + y);
-    Log("menu at %ld,%ld, item %d", at.x, at.y, item);
-}
-
-void AboutBox(POINT p, bool again, bool enter) {
-    HWND about = NULL;
-    Click(p);
-    if (!WaitFor([&] { return (about = Box(false)) != NULL; }, 3000)) return Log("About did not open");
-    if (again) Click(p), Settle(200);
-    if (Ours("#32770").size() > 1) Fail("a second box opened over the About box");
-    if (enter && WaitFor([&] { return GetForegroundWindow() == about; }, 1000))
-        Key(VK_RETURN), WaitFor([&] { return !IsWindow(about); }, 2000);
-    const bool open = IsWindow(about) && !ClickOk(about);
-    Log("About%s, closed with %s%s", again ? " pressed twice" : "", enter ? "Enter" : "OK", open ? " (covered)" : "");
+    PointerTo(r.left + x - 20, r.top + y), ClickAt(r.left + x, r.top + y), Log("menu at %ld,%ld, item %d", at.x, at.y, item);
 }
 
 void RestoreTargets() {
@@ -239,95 +196,83 @@ void RestoreTargets() {
 // Plays one event; true when it asks a target to close.
 bool Play(const Kind& k) {
     const Spot* s = &kSpots[Rand(k.first, k.last)];
-    for (int tries = 0; s->lower && !Unfolded() && tries < 8; ++tries) s = &kSpots[Rand(k.first, k.last)];
-    if (s->lower && !Unfolded()) return Log("%s on %s skipped, folded", k.name, s->name), false;
+    for (int tries = 0; s->lower && WindowHeight(S.panel) != 300 && tries < 8; ++tries) s = &kSpots[Rand(k.first, k.last)];
+    if (s->lower && WindowHeight(S.panel) != 300) return Log("%s on %s skipped, folded", k.name, s->name), false;
     const POINT p = At(s->x + Rand(-2, 2), s->y + Rand(-2, 2));
     const bool coin = Rand(0, 1) == 1, other = Rand(0, 1) == 1;
-    POINT to = {Rand(0, ScreenW() - 1), Rand(0, ScreenH() - 1)};
-    RECT r;
+    POINT to = {Rand(0, kScreenW - 1), Rand(0, kScreenH - 1)};
+    int ms = 0, from = 0, x = 0;
     switch (k.op) {
     case Move: return MoveTo(p), Log("move over %s", s->name), false;
     case Press: return Click(p), Log("click %s", s->name), false;
     case Slide:
-        MoveTo(p), LeftDown(), MoveTo(At(Rand(0, 369), Rand(0, WindowHeight(S.panel) - 1)));
-        if (coin) MoveTo(p);
+        MoveTo(p), LeftDown(), MoveTo(At(Rand(0, 369), Rand(0, WindowHeight(S.panel) - 1))), coin ? MoveTo(p) : void();
         return LeftUp(), Log("press %s, slide off%s", s->name, coin ? " and back" : ""), false;
     case Outside:
-        GetWindowRect(S.panel, &r);
-        if (PtInRect(&r, to)) to.y = r.bottom + 10 < ScreenH() ? r.bottom + 10 : r.top - 10;
-        MoveTo(p), LeftDown(), MoveTo(to), LeftUp();
-        return Log("press %s, release outside at %ld,%ld", s->name, to.x, to.y), false;
+        if (const RECT r = RectOf(S.panel); PtInRect(&r, to)) to.y = r.bottom + 10 < kScreenH ? r.bottom + 10 : r.top - 10;
+        return Drag(p, to, 1), Log("press %s, release outside at %ld,%ld", s->name, to.x, to.y), false;
     case TitleDrag:  // fast or slow
         Drag(At(Rand(90, 300), Rand(3, 16)), to, coin ? 2 : 15);
         return Log("title drag in %d steps to %ld,%ld", coin ? 2 : 15, to.x, to.y), false;
-    case Slider: {
-        if (s->lower && !OurSelected()) return Log("%s skipped, no target", s->name), false;
-        const int from = s->x - Rand(0, s->lower ? 190 : 50), x = from + Rand(-120, 80);
-        Drag(At(from, s->y), At(x, s->y + Rand(-20, 20)), Rand(2, 10));
-        return Log("%s %d to %d", s->name, from, x), false;
-    }
+    case Slider:
+        if (s->lower && !OurTarget(Entry(-1))) return Log("%s skipped, no target", s->name), false;
+        from = s->x - Rand(0, s->lower ? 190 : 50), x = from + Rand(-120, 80);
+        return Drag(At(from, s->y), At(x, s->y + Rand(-20, 20)), Rand(2, 10)), Log("%s %d to %d", s->name, from, x), false;
     case Fold:
-        Click(p);
-        if (coin) Settle(Rand(10, 150)), Click(p);
+        if (Click(p), coin) Settle(Rand(10, 150)), Click(p);
         return Log("fold%s", coin ? ", again in mid-fold" : ""), false;
-    case Tray: {
-        HWND icon = TrayIconWindow(200);
-        if (!icon || !GetWindowRect(icon, &r)) return Log("tray icon not found"), false;
-        PointerTo((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        coin ? RightClick() : (LeftDown(), LeftUp());
+    case Tray:
+        if (HWND icon = TrayIconWindow(200)) MoveTo(Middle(RectOf(icon))), coin ? RightClick() : (LeftDown(), LeftUp());
+        else return Log("tray icon not found"), false;
         return Settle(150), Log("tray icon %s click", coin ? "right" : "left"), false;
-    }
     case Menu:  // where the whole menu fits
-        return MenuChoice({300 + to.x % (ScreenW() - 310), 200 + to.y % (ScreenH() - 210)}, Rand(0, 2)), false;
-    case About: return AboutBox(p, coin, other), false;
+        return MenuChoice({300 + to.x % (kScreenW - 310), 200 + to.y % (kScreenH - 210)}, Rand(0, 2)), false;
+    case About:  // pressed twice or not, closed with Enter or OK
+        Click(p);
+        if (!WaitFor([] { return Box(false) != NULL; }, 3000)) return Log("About did not open"), false;
+        if (coin) Click(p), Settle(200);
+        if (Ours("#32770").size() > 1) Fail("a second box opened over the About box");
+        if (other && WaitFor([] { return GetForegroundWindow() == Box(false); }, 1000))
+            Key(VK_RETURN), WaitFor([] { return !Box(false); }, 2000);
+        return Log("About%s, closed with %s%s", coin ? " pressed twice" : "", other ? "Enter" : "OK",
+                   Box(false) && !ClickOk(Box(false)) ? " (covered)" : ""), false;
     case Pick: return PickEntry(), false;
     case Type: return TypeInto(*s), false;
     case Act:
-        if (!OurSelected()) return PickEntry(), false;
-        Click(p);
-        return Log("%s on '%.20s'", s->name, Entry(-1).c_str()), s == &kSpots[kCloseTarget];
-    case Recreate: return PostThreadMessageA(Helper.dwThreadId, WM_APP + 1, 2, 1), Log("target 2 made again"), false;
-    case Stall: {
-        const int ms = Rand(1500, 4000);
-        return PostMessageA(Stuck, WM_APP, ms, 0), Log("the stuck target sleeps %d ms", ms), false;
-    }
+        if (!OurTarget(Entry(-1))) return PickEntry(), false;
+        return Click(p), Log("%s on '%.20s'", s->name, Entry(-1).c_str()), s == &kSpots[kCloseTarget];
+    case Reborn: return PostThreadMessageA(Helper.dwThreadId, WM_APP + 1, 2, 1), Log("target 2 made again"), false;
+    case Stall: return PostMessageA(Stuck, WM_APP, ms = Rand(1500, 4000), 0), Log("stuck target sleeps %d ms", ms), false;
     case Restore: return RestoreTargets(), Log("targets shown, home, off topmost"), false;
     }
     return false;
 }
 
-// ---- the checks ----
-
-// Kernel handles from the system's handle list (GetProcessHandleCount gives 0 under
-// Wine): class 16 lists {pid, type, flags, value, object, access} after a count.
-// GDI objects from the handle table Wine keeps in each PEB: 65,536 cells of 24
-// bytes, a cell in use with a non-zero type byte at offset 14.
+// Handles from the system's list (GetProcessHandleCount gives 0 under Wine): class 16, {pid, type, flags, value, object,
+// access} after a count. GDI objects from Wine's table in the PEB: 65,536 cells of 24 bytes, a type byte at 14 when used.
 Figures Measure(HANDLE process) {
-    static HMODULE ntdll = GetModuleHandleA("ntdll");
-    static auto querySystem = (LONG(WINAPI*)(int, PVOID, ULONG, PULONG))(void*)GetProcAddress(ntdll, "NtQuerySystemInformation");
-    static auto queryProcess = (LONG(WINAPI*)(HANDLE, int, PVOID, ULONG, PULONG))(void*)GetProcAddress(ntdll, "NtQueryInformationProcess");
     static std::vector<unsigned char> list(1 << 16), cells(65536 * 24);
     Figures f = {0, 0, -1};
-    ULONG size = 0;
-    while (querySystem(16, list.data(), (ULONG)list.size(), &size) == (LONG)0xC0000004) list.resize(list.size() * 2);
+    while (NtQuerySystemInformation(SYSTEM_INFORMATION_CLASS(16), list.data(), list.size(), NULL) == (LONG)0xC0000004)
+        list.resize(list.size() * 2);
     const size_t cell = 8 + 2 * sizeof(void*), count = *reinterpret_cast<ULONG*>(list.data());
     for (size_t i = 0; i < count && sizeof(void*) + (i + 1) * cell <= list.size(); ++i)
         f.handles += *reinterpret_cast<ULONG*>(&list[sizeof(void*) + i * cell]) == GetProcessId(process);
     PROCESS_MEMORY_COUNTERS m = {};
-    GetProcessMemoryInfo(process, &m, sizeof(m));
-    f.commit = m.PagefileUsage;  // PrivateUsage stays 0 under Wine
-    struct { LONG_PTR exitStatus; char* peb; ULONG_PTR rest[4]; } info = {};
-    void* table = NULL;
-    if (queryProcess(process, 0, &info, sizeof(info), NULL) == 0 &&
-        ReadProcessMemory(process, info.peb + (sizeof(void*) == 4 ? 0x94 : 0xF8), &table, sizeof(table), NULL) && table &&
+    f.commit = GetProcessMemoryInfo(process, &m, sizeof(m)) ? m.PagefileUsage >> 10 : 0;  // PrivateUsage stays 0 under Wine
+    PROCESS_BASIC_INFORMATION info = {};
+    char* table = NULL;
+    const size_t at = sizeof(void*) == 4 ? 0x94 : 0xF8;  // of the table's address in the PEB
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &info, sizeof(info), NULL) == 0 &&
+        ReadProcessMemory(process, (char*)info.PebBaseAddress + at, &table, sizeof(table), NULL) && table &&
         ReadProcessMemory(process, table, cells.data(), cells.size(), NULL))
         for (size_t i = f.gdi = 0; i < 65536; ++i) f.gdi += cells[i * 24 + 14] != 0;
     return f;
 }
 
-// Fixed pixels of the skin: title strip, frame, the captions' ground; lower ones unfolded.
+// Fixed pixels of the skin: title strip, frame, the captions' ground; lower ones unfolded. The body shows the base colour.
 struct Sample { int x, y; bool lower = false; COLORREF colour = 0; bool known = false; } Samples[] = {
-    {90, 3}, {110, 14}, {280, 3}, {295, 14}, {1, 60}, {3, 100}, {250, 100}, {366, 100},
+    {90, 3}, {110, 14}, {280, 3}, {295, 14}, {1, 60}, {3, 100, false, Base, true}, {250, 100}, {366, 100},
     {200, 145}, {3, 160, true}, {5, 280, true}, {330, 285, true}, {366, 225, true}};
 
 // The point shows the panel, with no window of the program's or the targets' over it.
@@ -340,90 +285,92 @@ bool PanelOnTop(POINT p) {
     return true;
 }
 
-void CheckPicture() {
-    int h = 0;  // only once no fold runs: the height holds still
-    DWORD_PTR answer = 0;
+void Check() {
+    if (WaitForSingleObject(S.app.pi.hProcess, 0) == WAIT_OBJECT_0) Fail("the program ended");
+    const Figures f = Last = Measure(S.app.pi.hProcess);
+    if (Ours("#32770").empty()) {  // a dialog box holds objects while it is open
+        if (!Warm.commit) Warm = f;
+        if (f.handles > Warm.handles + kHandleSlack) Fail("handles grew from %ld to %ld", Warm.handles, f.handles);
+        if (Start.gdi > 0 && f.gdi > Warm.gdi + kGdiSlack) Fail("GDI objects grew from %ld to %ld", Warm.gdi, f.gdi);
+        if (f.commit > Warm.commit + kCommitSlack) Fail("private commit grew from %ld to %ld KiB", Warm.commit, f.commit);
+    }
+    if (!PointerFree()) Fail("no button is held, yet the cursor is clipped");
+    if (WindowsOf(S.app.pi.dwProcessId, "Vexlo_menu", true).size() > 1) Fail("more than one Vexlo_menu window");
+    if (Ours("#32770").size() > (Box(true) ? 2u : 1u)) Fail("more than one About box");
+    // Unfolding grows the panel downwards where it stands, so only the folded part must fit.
+    if (const RECT r = RectOf(S.panel); Shown() && (r.left < 0 || r.top < 0 || r.right > kScreenW || r.top + 150 > kScreenH))
+        Fail("the panel lies off the screen at %ld,%ld-%ld,%ld", r.left, r.top, r.right, r.bottom);
+    const std::string stored = StoredLastWindow();
+    if (!stored.empty() &&
+        std::none_of(Titles.begin(), Titles.end(), [&](const std::string& t) { return stored == t.substr(0, 99); }))
+        Fail("LastWindow holds \"%s\", no window acted on", stored.c_str());
+    int h = 0;  // the picture only once no fold runs: the height holds still
     // A sleeping target's window lags on the screen behind its place and order.
-    if (IsWindow(Stuck) && !SendMessageTimeoutA(Stuck, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, &answer)) return;
-    if (!Shown() || (GetWindowLongA(S.panel, GWL_EXSTYLE) & WS_EX_LAYERED) || !WaitFor([&] {
-            const int was = h;
-            return (h = WindowHeight(S.panel)) == was && (h == 150 || h == 300);
-        }, 3000))
-        return;
+    if (IsWindow(Stuck) && !SendMessageTimeoutA(Stuck, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, NULL)) return;
+    if (!Shown() || (GetWindowLongA(S.panel, GWL_EXSTYLE) & WS_EX_LAYERED)) return;
+    if (!WaitFor([&] { const int was = h; return (h = WindowHeight(S.panel)) == was && h % 150 == 0; }, 3000)) return;
     Settle(100);
     for (Sample& s : Samples) {
         const POINT p = At(s.x, s.y);
         if ((s.lower && h != 300) || !PanelOnTop(p)) continue;
         const COLORREF c = ScreenPixel(p.x, p.y);
         if (!PanelOnTop(p)) continue;  // covered meanwhile
-        if (!s.known && s.x == 3 && s.y == 100 && c != Base) Fail("body pixel at 3,100 is %06lx, not the base colour", c);
         if (s.known && c != s.colour) Fail("skin pixel %d,%d is %06lx, was %06lx", s.x, s.y, c, s.colour);
         s.colour = c, s.known = true;
     }
 }
 
-void Check() {
-    if (WaitForSingleObject(S.app.pi.hProcess, 0) == WAIT_OBJECT_0) Fail("the program ended");
-    const Figures f = Last = Measure(S.app.pi.hProcess);
-    if (!Box(false) && !Box(true)) {  // a dialog box holds objects while it is open
-        if (!Warmed) Warm = f, Warmed = true;
-        if (f.handles > Warm.handles + kHandleSlack) Fail("handles grew from %lu to %lu", Warm.handles, f.handles);
-        if (GdiProbe && f.gdi > Warm.gdi + kGdiSlack) Fail("GDI objects grew from %d to %d", Warm.gdi, f.gdi);
-        if (f.commit > Warm.commit + kCommitSlack)
-            Fail("private commit grew from %lu to %lu KiB", (unsigned long)(Warm.commit >> 10), (unsigned long)(f.commit >> 10));
-    }
-    if (!PointerFree()) Fail("no button is held, yet the cursor is clipped");
-    if (WindowsOf(S.app.pi.dwProcessId, "Vexlo_menu", true).size() > 1) Fail("more than one Vexlo_menu window");
-    if (Ours("#32770").size() > (Box(true) ? 2u : 1u)) Fail("more than one About box");
-    // Unfolding grows the panel downwards where it stands, so only the folded part must fit.
-    RECT r;
-    GetWindowRect(S.panel, &r);
-    if (Shown() && (r.left < 0 || r.top < 0 || r.right > ScreenW() || r.top + 150 > ScreenH()))
-        Fail("the panel lies off the screen at %ld,%ld-%ld,%ld", r.left, r.top, r.right, r.bottom);
-    const std::string stored = StoredLastWindow();
-    bool known = stored.empty();
-    for (const std::string& t : Titles) known = known || stored == t.substr(0, 99);
-    if (!known) Fail("LastWindow holds \"%s\", no window acted on", stored.c_str());
-    CheckPicture();
-}
-
-// WM_NULL after each event: answered within 1 s, or 5 s after a close request.
-void CheckAnswer(bool close) {
-    const DWORD limit = close ? 5000 : 1000, start = GetTickCount();
-    DWORD_PTR result;
-    const BOOL answered = SendMessageTimeoutA(S.panel, WM_NULL, 0, 0, SMTO_NORMAL, limit + 5000, &result);
-    const DWORD took = GetTickCount() - start;
-    if (took > Longest) Longest = took, LongestEvent = History[Event % 50];
-    if (!answered || took > limit) Fail("WM_NULL answered %s after %lu ms (bound %lu ms)", answered ? "only" : "not", took, limit);
-}
-
-// Four targets in a helper process and one here on a thread that sleeps now and then.
-bool StartTargets() {
+int main(int argc, char** argv) {
+    if (argc < 3) return printf("usage: vexlo_soak <seed> <seconds>\n"), 2;
+    Rng = Seed = strtoul(argv[1], NULL, 10);
+    const DWORD seconds = (DWORD)strtoul(argv[2], NULL, 10);
+    setvbuf(stdout, NULL, _IONBF, 0), printf("soak: seed %lu, %lu s\n", Seed, seconds);
+    // Four targets in a helper process and one here on a thread that sleeps now and then.
     char name[64], path[MAX_PATH], command[MAX_PATH + 40], title[200];
     const DWORD id = GetCurrentProcessId();
     HANDLE ready = NULL;
-    for (const char* event : {"Asleep", "Ready"}) sprintf(name, "VexloStuck%s%lu", event, id), ready = CreateEventA(NULL, TRUE, FALSE, name);
-    GetModuleFileNameA(NULL, path, MAX_PATH);
-    lstrcpyA(strrchr(path, '\\') + 1, "vexlo_stuck_target.exe");
+    for (const char* event : {"Asleep", "Ready"})
+        sprintf(name, "VexloStuck%s%lu", event, id), ResetEvent(ready = CreateEventA(NULL, TRUE, FALSE, name));
+    GetModuleFileNameA(NULL, path, MAX_PATH), lstrcpyA(strrchr(path, '\\') + 1, "vexlo_stuck_target.exe");
     sprintf(command, "\"%s\" %lu 4 soak", path, id);
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
-    if (!CreateProcessA(path, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &Helper) ||
-        WaitForSingleObject(ready, 30000) != WAIT_OBJECT_0)
-        return false;
+    if (!CreateProcessA(path, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &Helper) || WaitForSingleObject(ready, 30000))
+        Fail("the helper's targets did not start");
     for (HWND w : WindowsOf(Helper.dwProcessId, "VexloStuckTarget"))
         if (GetWindowTextA(w, title, sizeof(title))) Titles.push_back(title);
-    Stuck = MakeSleepyTarget(kStuckTitle);
-    Titles.push_back(kStuckTitle);
-    return Titles.size() == 5 && Stuck != NULL;
-}
-
-// Leaves every box and menu, brings the panel back, closes it with its CloseButton.
-void Finish() {
+    Titles.push_back(kStuckTitle), Stuck = MakeSleepyTarget(kStuckTitle);
+    if (Titles.size() != 5 || !Stuck) Fail("the targets did not start: %u titles", (unsigned)Titles.size());
+    StoreLastWindow(NULL), PointerTo(500, 700);
+    if (!(S.app = Launch()).ok || !(S.panel = WaitForPanel(S.app.pi.dwProcessId, 30000)))
+        Fail("the program did not show its panel");
+    WaitFor([] { return S.Locate(), S.At(3, 100) == Base; }, 10000);
+    Start = Measure(S.app.pi.hProcess);  // the GDI probe sees the program's own objects or none
+    const int total = [] { int t = 0; for (const Kind& k : kKinds) t += k.weight; return t; }();
+    const DWORD begin = GetTickCount();
+    // Every kind once first, so that what is made on first use exists before the baseline.
+    for (Event = 1; Event <= kKindCount || GetTickCount() - begin < seconds * 1000; ++Event) {
+        bool close = false;
+        if (HWND box = Box(true))  // the About box may stand above it
+            Log(ClickOk(box) ? "warning: OK" : ClickOk(Box(false)) ? "About: OK" : (Key(VK_RETURN), "warning: Enter"));
+        else if (!Shown() && Rand(0, 2) > 0)
+            close = Play(kKinds[kTray]);  // the tray brings it back
+        else {
+            int k = Event > kKindCount ? 0 : Event - 1, pick = Rand(1, total);
+            for (; Event > kKindCount && pick > kKinds[k].weight; ++k) pick -= kKinds[k].weight;
+            close = Play(kKinds[k]);
+        }
+        // WM_NULL after each event: answered within 1 s, or 5 s after a close request.
+        const DWORD limit = close ? 5000 : 1000, start = GetTickCount();
+        const BOOL answered = SendMessageTimeoutA(S.panel, WM_NULL, 0, 0, SMTO_NORMAL, limit + 5000, NULL);
+        const DWORD took = GetTickCount() - start;
+        if (took > Longest) Longest = took, LongestEvent = History[Event % 50];
+        if (!answered || took > limit) Fail("WM_NULL %sanswered after %lu ms, bound %lu", answered ? "" : "un", took, limit);
+        if (Event % kCheckEvery == 0 && Event >= kWarmEvents) Check();
+    }
+    // The end: every box and menu left, the panel back, closed with its CloseButton.
     Log("finish");
-    for (int i = 0; i < 3; ++i)
-        for (HWND box : {Box(true), Box(false)})
-            if (box) ClickOk(box);
+    for (int i = 0; i < 6; ++i) ClickOk(Box(i % 2 == 0));  // NULL when none
     if (!Ours("Vexlo_menu").empty()) MenuChoice({600, 500}, 0);  // opened where its strip is known, and left
     if (!Shown()) PostMessageA(S.panel, 954, 1, WM_LBUTTONUP);
     RestoreTargets();
@@ -433,58 +380,15 @@ void Finish() {
     const POINT p = At(kSpots[kClose].x, kSpots[kClose].y);
     if (!PanelOnTop(p)) Fail("the CloseButton is covered");
     Click(p);
-    const DWORD code = WaitExit(S.app, 15000);
-    if (code != 1) Fail("the CloseButton ended the program with %lu, not 1", code);
+    if (const DWORD code = WaitExit(S.app, 15000); code != 1) Fail("the CloseButton gave exit code %lu, not 1", code);
     NOTIFYICONDATAA icon = {};
     icon.cbSize = NOTIFYICONDATAA_V1_SIZE, icon.hWnd = S.panel, icon.uID = 1;
     if (Shell_NotifyIconA(NIM_MODIFY, &icon)) Fail("the tray icon outlived the program");
-    if (StoredLastWindow() != stored) Fail("LastWindow \"%s\" became \"%s\" at the end", stored.c_str(), StoredLastWindow().c_str());
-    CloseHandles(S.app);
-    S.panel = NULL;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc < 3) return printf("usage: vexlo_soak <seed> <seconds>\n"), 2;
-    Rng = Seed = (unsigned)strtoul(argv[1], NULL, 10);
-    const DWORD seconds = (DWORD)strtoul(argv[2], NULL, 10);
-    setvbuf(stdout, NULL, _IONBF, 0);
-    printf("soak: seed %u, %lu s\n", Seed, seconds);
-    if (!StartTargets()) Fail("the targets did not start");
-    StoreLastWindow(NULL);
-    PointerTo(500, 700);
-    S.app = Launch();
-    if ((S.panel = S.app.ok ? WaitForPanel(S.app.pi.dwProcessId, 30000) : NULL) == NULL) Fail("the program did not show its panel");
-    S.Locate();
-    WaitFor([] { return S.At(3, 100) == Base; }, 10000);
-    Start = Measure(S.app.pi.hProcess);
-    GdiProbe = Start.gdi > 0;  // the probe sees the program's own objects
-    int total = 0;
-    for (const Kind& k : kKinds) total += k.weight;
-    const DWORD begin = GetTickCount();
-    // Every kind once first, so that what is made on first use exists before the baseline.
-    for (Event = 1; Event <= kKindCount || GetTickCount() - begin < seconds * 1000; ++Event) {
-        bool close = false;
-        if (HWND box = Box(true)) {
-            HWND about = Box(false);  // above it when open
-            Log(ClickOk(box) ? "warning box: OK" : about && ClickOk(about) ? "About over the warning box: OK" : (Key(VK_RETURN), "warning box: Enter"));
-        } else if (!Shown() && Rand(0, 2) > 0) {
-            close = Play(kKinds[kTray]);  // the tray brings it back
-        } else {
-            int k = Event > kKindCount ? 0 : Event - 1, pick = Rand(1, total);
-            for (; Event > kKindCount && pick > kKinds[k].weight; ++k) pick -= kKinds[k].weight;
-            close = Play(kKinds[k]);
-        }
-        CheckAnswer(close);
-        if (Event % kCheckEvery == 0 && Event >= kWarmEvents) Check();
-    }
-    Finish();
-    printf("soak: PASS seed %u: %d events in %lu s; longest answer %lu ms (%s)\n", Seed, Event,
+    if (StoredLastWindow() != stored) Fail("LastWindow \"%s\" was lost at the end", stored.c_str());
+    printf("soak: PASS seed %lu: %d events in %lu s; longest answer %lu ms (%s)\n", Seed, Event,
            (GetTickCount() - begin) / 1000, Longest, LongestEvent.c_str());
-    printf("soak: handles %lu -> %lu -> %lu, private commit %lu -> %lu -> %lu KiB, GDI objects %d -> %d -> %d%s "
-           "(start, after warm-up, end)\n",
-           Start.handles, Warm.handles, Last.handles, (unsigned long)(Start.commit >> 10), (unsigned long)(Warm.commit >> 10),
-           (unsigned long)(Last.commit >> 10), Start.gdi, Warm.gdi, Last.gdi, GdiProbe ? "" : " (no GDI probe)");
+    printf("soak: handles %ld -> %ld -> %ld, private commit %ld -> %ld -> %ld KiB, GDI objects %ld -> %ld -> %ld%s "
+           "(start, after warm-up, end)\n", Start.handles, Warm.handles, Last.handles, Start.commit, Warm.commit,
+           Last.commit, Start.gdi, Warm.gdi, Last.gdi, Start.gdi > 0 ? "" : " (no GDI probe)");
     return 0;
 }
