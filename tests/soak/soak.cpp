@@ -337,8 +337,13 @@ int main(int argc, char** argv) {
     si.cb = sizeof(si);
     if (!CreateProcessA(path, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &Helper) || WaitForSingleObject(ready, 30000))
         Fail("the helper's targets did not start");
-    for (HWND w : WindowsOf(Helper.dwProcessId, "VexloStuckTarget"))
-        if (GetWindowTextA(w, title, sizeof(title))) Titles.push_back(title);
+    // Ready comes as the windows are made; they are listed with their titles a moment later.
+    WaitFor([&] {
+        Titles.clear();
+        for (HWND w : WindowsOf(Helper.dwProcessId, "VexloStuckTarget"))
+            if (GetWindowTextA(w, title, sizeof(title))) Titles.push_back(title);
+        return Titles.size() == 4;
+    });
     Titles.push_back(kStuckTitle), Stuck = MakeSleepyTarget(kStuckTitle);
     if (Titles.size() != 5 || !Stuck) Fail("the targets did not start: %u titles", (unsigned)Titles.size());
     StoreLastWindow(NULL), PointerTo(500, 700);
