@@ -92,18 +92,6 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms)
     }
 }
 
-static void SendPointer(DWORD flags, int x, int y)
-{
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    // Rounded up, so that scaling back and truncating lands on the pixel itself.
-    in.mi.dx = (x * 65536 + w - 1) / w;
-    in.mi.dy = (y * 65536 + h - 1) / h;
-    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &in, sizeof(in));
-}
-
 // Where the driver last put the pointer; button events are sent there.
 static POINT LastPointer;
 
@@ -182,17 +170,22 @@ bool PointerFree()
     return GetClipCursor(&clip) && EqualRect(&clip, &screen);
 }
 
-HWND MakeTarget(const char* title, int x, int y, int width, int height)
+// A plain white popup: the window manager leaves it alone and never hands it the focus back.
+static HWND MakePopup(const char* cls, WNDPROC proc, const char* title, int x, int y, int width, int height)
 {
     WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleA(NULL);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = "VexloE2ETarget";
+    wc.lpszClassName = cls;
     RegisterClassA(&wc);
-    // A plain popup: the window manager leaves it alone and never hands it the focus back.
-    HWND w = CreateWindowExA(0, "VexloE2ETarget", title, WS_POPUP | WS_VISIBLE, x, y, width, height,
-                             NULL, NULL, wc.hInstance, NULL);
+    return CreateWindowExA(0, cls, title, WS_POPUP | WS_VISIBLE, x, y, width, height, NULL, NULL, wc.hInstance,
+                           NULL);
+}
+
+HWND MakeTarget(const char* title, int x, int y, int width, int height)
+{
+    HWND w = MakePopup("VexloE2ETarget", DefWindowProcA, title, x, y, width, height);
     WaitFor([] { return false; }, 100);
     return w;
 }
@@ -207,14 +200,7 @@ static LRESULT CALLBACK SleepyProc(HWND w, UINT message, WPARAM wParam, LPARAM l
 static DWORD WINAPI SleepyThread(LPVOID arg)
 {
     HWND* made = static_cast<HWND*>(arg);
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = SleepyProc;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = "VexloE2ESleepy";
-    RegisterClassA(&wc);
-    HWND w = CreateWindowExA(0, "VexloE2ESleepy", reinterpret_cast<const char*>(made[1]), WS_POPUP | WS_VISIBLE, 600,
-                             20, 200, 150, NULL, NULL, wc.hInstance, NULL);
+    HWND w = MakePopup("VexloE2ESleepy", SleepyProc, reinterpret_cast<const char*>(made[1]), 600, 20, 200, 150);
     InterlockedExchangePointer(reinterpret_cast<void**>(&made[0]), w);
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0)

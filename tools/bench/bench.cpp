@@ -11,6 +11,7 @@
 #include "app/translucency.h"
 #include "catalogue/catalogue.h"
 #include "panel/surface.h"
+#include "tools/shot/capture.h"
 
 namespace {
 
@@ -31,14 +32,6 @@ bool Start(const char* exe, const char* args, PROCESS_INFORMATION* pi)
     char cmd[MAX_PATH + 32];
     snprintf(cmd, sizeof(cmd), "\"%s\"%s%s", exe, args ? " " : "", args ? args : "");
     return CreateProcessA(NULL, cmd, NULL, NULL, FALSE, 0, NULL, NULL, &si, pi) != 0;
-}
-
-COLORREF ScreenPixel(int x, int y)
-{
-    HDC s = GetDC(NULL);
-    COLORREF c = GetPixel(s, x, y);
-    ReleaseDC(NULL, s);
-    return c;
 }
 
 // Closes whatever the program showed and waits for its end, so runs do not overlap.
@@ -121,17 +114,6 @@ void StartUpBudget(const char* vexlo, const char* floor, const char* minimal)
     printf("startup: ratio to the floor %.2f (budget 1.25); to the bare window %.2f\n", m[0] / m[1], m[0] / m[2]);
 }
 
-void MovePointer(int x, int y)
-{
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = (x * 65536 + w / 2) / w;
-    in.mi.dy = (y * 65536 + h / 2) / h;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof(in));
-}
-
 bool WaitForScreenPixel(int x, int y, COLORREF want, double seconds)
 {
     const double start = Now();
@@ -158,17 +140,17 @@ double HoverLatency(const char* exe)
     int n = 0;
     if (WaitForScreenPixel(left + 3, top + 100, rest, 30)) {
         for (int i = 0; i < runs; ++i) {
-            MovePointer(left + 200, top + 100);
+            SendPointer(0, left + 200, top + 100);
             if (!WaitForScreenPixel(left + 16, top + 120, rest, 2))
                 break;
             const double t0 = Now();
-            MovePointer(left + 60, top + 128);
+            SendPointer(0, left + 60, top + 128);
             if (!WaitForScreenPixel(left + 16, top + 120, hover, 2))
                 break;
             times[n++] = Now() - t0;
         }
     }
-    MovePointer(0, 0);
+    SendPointer(0, 0, 0);
     CloseAndWait(&pi);
     return n == runs ? Median(times, n) : -1;
 }

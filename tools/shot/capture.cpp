@@ -133,3 +133,15 @@ HWND WaitForProcessWindow(DWORD pid, const char* cls, const char* title, DWORD m
         Sleep(50);
     }
 }
+
+void SendPointer(DWORD flags, int x, int y)
+{
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    // Rounded up, so that scaling back and truncating lands on the pixel itself.
+    in.mi.dx = (x * 65536 + w - 1) / w;
+    in.mi.dy = (y * 65536 + h - 1) / h;
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &in, sizeof(in));
+}

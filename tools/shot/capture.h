@@ -10,3 +10,6 @@ COLORREF ScreenPixel(int x, int y);
 // A visible top-level window of process pid with this class (and title, unless
 // NULL), waited for up to ms milliseconds; NULL if none came.
 HWND WaitForProcessWindow(DWORD pid, const char* cls, const char* title, DWORD ms);
+// Real pointer input: SendInput to the screen point (x, y), with flags such as
+// MOUSEEVENTF_LEFTDOWN added to the move.
+void SendPointer(DWORD flags, int x, int y);

@@ -32,24 +32,15 @@ static HWND WaitForWindowOf(HWND panel, const char* cls, const char* title, DWOR
 // Real pointer input, as a user makes it.
 static void PointerTo(int x, int y)
 {
-    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = (x * 65536 + w / 2) / w;
-    in.mi.dy = (y * 65536 + h / 2) / h;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof(INPUT));
+    SendPointer(0, x, y);
     Sleep(100);
 }
 
 static void ClickAt(int x, int y)
 {
     PointerTo(x, y);
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, in, sizeof(INPUT));
+    SendPointer(MOUSEEVENTF_LEFTDOWN, x, y);
+    SendPointer(MOUSEEVENTF_LEFTUP, x, y);
 }
 
 // The tray menu, opened the way the notification area does it: the pointer
