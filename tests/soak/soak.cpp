@@ -313,7 +313,9 @@ void Check() {
     for (Sample& s : Samples) {
         const POINT p = At(s.x, s.y);
         if ((s.lower && h != 300) || !PanelOnTop(p)) continue;
-        const COLORREF c = ScreenPixel(p.x, p.y);
+        // A window just shown may take a moment to get its picture on the screen.
+        COLORREF c = ScreenPixel(p.x, p.y);
+        if (s.known && c != s.colour) WaitFor([&] { return (c = ScreenPixel(p.x, p.y)) == s.colour; }, 2000);
         if (!PanelOnTop(p)) continue;  // covered meanwhile
         if (s.known && c != s.colour) Fail("skin pixel %d,%d is %06lx, was %06lx", s.x, s.y, c, s.colour);
         s.colour = c, s.known = true;
