@@ -1,5 +1,4 @@
 // The real program closed, or started a second time, in each state it can stand in.
-// WM_CLOSE from another process in the plain state: EndToEnd.PanelStartsCentredAndClosesWithCodeOne.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shellapi.h>
@@ -114,13 +113,14 @@ TEST(Faults, SecondCopyInEveryStateLeavesAtOnceAndTheFirstUnchanged)
     CloseHandles(first.app);
 }
 
-// Closed from outside with the menu or the About box open; with the About box
-// open, also by the CloseButton and by the menu's "Выход".
+// Closed from outside plain, with the menu or with the About box open; with the
+// About box open, also by the CloseButton and by the menu's "Выход".
 TEST(Faults, ClosedWithAModalOrMenuOpenEndsWithOneAndTakesTheIcon)
 {
     enum Closer { FromOutside, ByCloseButton, ByMenuQuit };
     const struct { const State* state; Closer closer; } rows[] = {
-        {&kStates[3], FromOutside}, {&kStates[4], FromOutside}, {&kStates[4], ByCloseButton}, {&kStates[4], ByMenuQuit}};
+        {&kStates[0], FromOutside}, {&kStates[3], FromOutside}, {&kStates[4], FromOutside},
+        {&kStates[4], ByCloseButton}, {&kStates[4], ByMenuQuit}};
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << row.state->name << ", closer " << row.closer);
         Program p;
