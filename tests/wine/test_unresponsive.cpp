@@ -14,8 +14,7 @@
 
 namespace {
 
-const DWORD kStallMs = 10000;
-const DWORD kBoundMs = 1000;
+const DWORD kStallMs = 10000, kBoundMs = 1000;
 const int kWidth = 260, kHeight = 170, kLeft = 333, kTop = 222, kAlpha = 100;
 
 POINT Origin(int i) { return POINT{40 + 30 * i, 40 + 20 * i}; }
@@ -37,8 +36,7 @@ const struct { TargetAction action; const char* name; bool (*done)(HWND, POINT);
      }},
     {ActionPin, "Pin", [](HWND w, POINT) { return (ExStyle(w) & WS_EX_TOPMOST) != 0; }},
 };
-const int kPin = 6;
-const int kCount = sizeof(kCases) / sizeof(kCases[0]);
+const int kPin = 6, kCount = sizeof(kCases) / sizeof(kCases[0]);
 
 // The state each action starts from: placed at its origin, topmost only before
 // Unpin, hidden only before Show, layered and opaque only before SetAlpha.
