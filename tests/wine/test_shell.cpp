@@ -4,17 +4,16 @@
 #include <string>
 
 #include "app/settings.h"
-#include "app/shell.h"
 #include "tests/wine/harness.h"
 
 namespace {
 
+const char kKey[] = "SOFTWARE\\Qorvsoft\\Vexlo";
+
 void StoreRaw(DWORD type, const void* data, DWORD bytes)
 {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qorvsoft\\Vexlo", 0, NULL, 0, KEY_ALL_ACCESS, NULL,
-                              &key, NULL),
-              ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL), ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExA(key, "LastWindow", 0, type, static_cast<const BYTE*>(data), bytes), ERROR_SUCCESS);
     RegCloseKey(key);
 }
@@ -22,35 +21,21 @@ void StoreRaw(DWORD type, const void* data, DWORD bytes)
 bool KeyExists()
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qorvsoft\\Vexlo", 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
-}
-
-HWND TitledWindow(const char* title)
-{
-    return CreateWindowExA(0, "STATIC", title, WS_POPUP, 0, 0, 50, 50, NULL, NULL, NULL, NULL);
 }
 
 }  // namespace
 
 TEST(Settings, ReadsStoredShapesSafely)
 {
-    struct Case {
-        const char* name;
-        DWORD type;
-        DWORD bytes;
-        char fill;
-        const char* prefix;
-        size_t expectedLength;
-    } cases[] = {
-        {"with NUL", REG_SZ, 6, 0, "Notes", 5},
-        {"without NUL", REG_SZ, 5, 0, "Notes", 5},
-        {"dword", REG_DWORD, 4, 0, "\x01\x02\x03\x04", 0},
-        {"100 bytes, no NUL", REG_SZ, 100, 'a', "", 99},
-        {"150 bytes", REG_SZ, 150, 'b', "", 0},
-        {"5,000 bytes", REG_SZ, 5000, 'c', "", 0},
+    // The value holds the prefix, then the fill; what is read is its first `length` bytes.
+    const struct { const char* name; DWORD type, bytes; char fill; const char* prefix; size_t length; } cases[] = {
+        {"with NUL", REG_SZ, 6, 0, "Notes", 5}, {"without NUL", REG_SZ, 5, 0, "Notes", 5},
+        {"dword", REG_DWORD, 4, 0, "\x01\x02\x03\x04", 0}, {"100 bytes, no NUL", REG_SZ, 100, 'a', "", 99},
+        {"150 bytes", REG_SZ, 150, 'b', "", 0}, {"5,000 bytes", REG_SZ, 5000, 'c', "", 0},
         {"expandable string", REG_EXPAND_SZ, 6, 0, "Notes", 0},
     };
     // First run: no key at all; reading creates it empty.
@@ -58,7 +43,7 @@ TEST(Settings, ReadsStoredShapesSafely)
     std::memset(LastWindowText, 'x', sizeof(LastWindowText));
     ReadSettings();
     EXPECT_TRUE(LastWindowText[0] == 0 && KeyExists() && StoredLastWindow() == "<none>");
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         ForgetSettings();
         char data[5000];
         std::memset(data, c.fill, sizeof(data));
@@ -66,11 +51,8 @@ TEST(Settings, ReadsStoredShapesSafely)
         StoreRaw(c.type, data, c.bytes);
         std::memset(LastWindowText, 'x', sizeof(LastWindowText));
         ReadSettings();
-        EXPECT_EQ(std::memchr(LastWindowText, 0, sizeof(LastWindowText)) != NULL, true) << c.name;
-        EXPECT_EQ(std::strlen(LastWindowText), c.expectedLength) << c.name;
-        if (c.expectedLength == 5) {
-            EXPECT_STREQ(LastWindowText, "Notes") << c.name;
-        }
+        ASSERT_NE(std::memchr(LastWindowText, 0, sizeof(LastWindowText)), nullptr) << c.name;
+        EXPECT_EQ(std::string(LastWindowText), std::string(data, c.length)) << c.name;
     }
 }
 
@@ -78,23 +60,14 @@ TEST(Settings, ReadsStoredShapesSafely)
 static std::string SavedBytes(HWND window)
 {
     SaveLastWindow(window);
-    char value[200];
-    DWORD bytes = sizeof(value), type = 0;
-    if (!ReadLastWindowValue(value, &bytes, &type) || type != REG_SZ)
-        return "<not a string>";
-    EXPECT_STREQ(LastWindowText, value);
-    return std::string(value, bytes);
+    EXPECT_EQ(StoredLastWindow(), Stored(LastWindowText));
+    return StoredLastWindow();
 }
 
 TEST(Settings, SaveStoresTheTitleAsStringWithItsNul)
 {
     ForgetSettings();
-    const DWORD dword = 7;
-    StoreRaw(REG_DWORD, &dword, sizeof(dword));
-    ReadSettings();
-    EXPECT_STREQ(LastWindowText, "");
-
-    HWND window = TitledWindow("Блокнот");
+    HWND window = MakeWindow("Блокнот", WS_POPUP);
     EXPECT_EQ(SavedBytes(window), std::string("\xC1\xEB\xEE\xEA\xED\xEE\xF2", 8));
     // Longer than 99 characters: the first 99 are kept. An empty title stores one NUL byte.
     SetWindowTextA(window, std::string(150, 'L').c_str());
@@ -112,7 +85,7 @@ TEST(Settings, SaveStoresTheTitleAsStringWithItsNul)
 static bool LockSettingsKey(bool lock)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qorvsoft\\Vexlo", 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
         return false;
     SECURITY_DESCRIPTOR sd;
     InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
@@ -129,34 +102,17 @@ TEST(Settings, AnUnreadableKeyReadsNothingAndSavingFailsQuietly)
     ForgetSettings();
     StoreRaw(REG_SZ, "Notes", 6);
     ASSERT_TRUE(LockSettingsKey(true));
-    HKEY probe;
-    LONG denied = RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Qorvsoft\\Vexlo", 0, KEY_READ, &probe);
-    if (denied == ERROR_SUCCESS)
-        RegCloseKey(probe);
+    const bool refused = !KeyExists();
     std::memset(LastWindowText, 'x', sizeof(LastWindowText));
     ReadSettings();
     std::string read = LastWindowText;
-    HWND window = TitledWindow("Other");
+    HWND window = MakeWindow("Other", WS_POPUP);
     SaveLastWindow(window);
     DestroyWindow(window);
     ASSERT_TRUE(LockSettingsKey(false));
-    ASSERT_EQ(denied, ERROR_ACCESS_DENIED) << "the platform did not refuse the locked key";
+    ASSERT_TRUE(refused) << "the platform did not refuse the locked key";
     EXPECT_EQ(read, "");
     // The stored value is untouched by the refused save.
-    char value[200];
-    DWORD bytes = sizeof(value), type = 0;
-    ASSERT_TRUE(ReadLastWindowValue(value, &bytes, &type));
-    EXPECT_STREQ(value, "Notes");
+    EXPECT_EQ(StoredLastWindow(), Stored("Notes"));
     ForgetSettings();
-}
-
-TEST(Shell, CloseEndsTheLoopAndTearsDown)
-{
-    BootPanel(false);
-    ASSERT_TRUE(IsWindow(MainPanel));
-    PostMessageA(MainPanel, WM_CLOSE, 0, 0);
-    RunMessageLoop();  // returns once WM_DESTROY has posted WM_QUIT
-    EXPECT_TRUE(!IsWindow(MainPanel) && PanelDC == NULL);
-    EXPECT_EQ(::TearDown(), 1);  // the fixture has a TearDown of its own
-    EXPECT_TRUE(ControlFont == NULL);
 }

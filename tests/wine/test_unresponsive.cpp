@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
 
 #include "app/settings.h"
 #include "app/shell.h"
@@ -13,19 +14,29 @@
 
 namespace {
 
-const DWORD kStallMs = 10000;
-const DWORD kBoundMs = 1000;
+const DWORD kStallMs = 10000, kBoundMs = 1000;
 const int kWidth = 260, kHeight = 170, kLeft = 333, kTop = 222, kAlpha = 100;
 
-// One helper window per action, in this order; window i starts at Origin(i), 200 x 150.
-// Pin comes last, so that no later action takes the foreground from its target.
-const struct { TargetAction action; const char* name; } kCases[] = {{ActionUnpin, "Unpin"},   {ActionHide, "Hide"}, {ActionShow, "Show"},
-                       {ActionResize, "Resize"}, {ActionMove, "Move"}, {ActionSetAlpha, "SetAlpha"},
-                       {ActionPin, "Pin"}};
-const int kPin = 6;
-const int kCount = sizeof(kCases) / sizeof(kCases[0]);
-
 POINT Origin(int i) { return POINT{40 + 30 * i, 40 + 20 * i}; }
+
+LONG ExStyle(HWND window) { return GetWindowLongA(window, GWL_EXSTYLE); }
+
+// One helper window per action, in this order; window i starts at Origin(i), 200 x 150, and shows the
+// action's effect when `done` holds. Pin comes last, so that no later action takes the foreground from its target.
+const struct { TargetAction action; const char* name; bool (*done)(HWND, POINT); } kCases[] = {
+    {ActionUnpin, "Unpin", [](HWND w, POINT) { return !(ExStyle(w) & WS_EX_TOPMOST) && IsWindowVisible(w); }},
+    {ActionHide, "Hide", [](HWND w, POINT) { return !IsWindowVisible(w); }},
+    {ActionShow, "Show", [](HWND w, POINT) { return IsWindowVisible(w) != 0; }},
+    {ActionResize, "Resize", [](HWND w, POINT at) { return Placed(w) == Placed(at.x, at.y, kWidth, kHeight); }},
+    {ActionMove, "Move", [](HWND w, POINT) { return Placed(w) == Placed(kLeft, kTop, 200, 150); }},
+    {ActionSetAlpha, "SetAlpha",
+     [](HWND w, POINT) {
+         BYTE alpha = 0;
+         return (ExStyle(w) & WS_EX_LAYERED) && GetLayeredWindowAttributes(w, NULL, &alpha, NULL) && alpha == kAlpha;
+     }},
+    {ActionPin, "Pin", [](HWND w, POINT) { return (ExStyle(w) & WS_EX_TOPMOST) != 0; }},
+};
+const int kPin = 6, kCount = sizeof(kCases) / sizeof(kCases[0]);
 
 // The state each action starts from: placed at its origin, topmost only before
 // Unpin, hidden only before Show, layered and opaque only before SetAlpha.
@@ -35,29 +46,10 @@ void Prepare(HWND window, int i)
     TargetAction action = kCases[i].action;
     SetWindowPos(window, action == ActionUnpin ? HWND_TOPMOST : HWND_NOTOPMOST, at.x, at.y, 200, 150,
                  SWP_NOACTIVATE | (action == ActionShow ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
-    LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE) & ~WS_EX_LAYERED;
+    LONG exStyle = ExStyle(window) & ~WS_EX_LAYERED;
     SetWindowLongA(window, GWL_EXSTYLE, action == ActionSetAlpha ? exStyle | WS_EX_LAYERED : exStyle);
     if (action == ActionSetAlpha)
         SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA);
-}
-
-bool EffectIsThere(HWND window, int i)
-{
-    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
-    const POINT at = Origin(i);
-    switch (kCases[i].action) {
-    case ActionPin: return (exStyle & WS_EX_TOPMOST) != 0;
-    case ActionUnpin: return (exStyle & WS_EX_TOPMOST) == 0 && IsWindowVisible(window);
-    case ActionHide: return !IsWindowVisible(window);
-    case ActionShow: return IsWindowVisible(window) != 0;
-    case ActionResize: return Placed(window) == Placed(at.x, at.y, kWidth, kHeight);
-    case ActionMove: return Placed(window) == Placed(kLeft, kTop, 200, 150);
-    case ActionSetAlpha: {
-        BYTE alpha = 0;
-        return (exStyle & WS_EX_LAYERED) && GetLayeredWindowAttributes(window, NULL, &alpha, NULL) && alpha == kAlpha;
-    }
-    default: return false;
-    }
 }
 
 class Unresponsive : public ::testing::Test {
@@ -69,12 +61,10 @@ protected:
 
     void SetUp() override
     {
-        char name[64], path[MAX_PATH], commandLine[MAX_PATH + 32];
+        char path[MAX_PATH], commandLine[MAX_PATH + 32];
         const DWORD id = GetCurrentProcessId();
-        sprintf(name, "VexloStuckAsleep%lu", id);
-        asleep = CreateEventA(NULL, TRUE, FALSE, name);
-        sprintf(name, "VexloStuckReady%lu", id);
-        ready = CreateEventA(NULL, TRUE, FALSE, name);
+        asleep = CreateEventA(NULL, TRUE, FALSE, ("VexloStuckAsleep" + std::to_string(id)).c_str());
+        ready = CreateEventA(NULL, TRUE, FALSE, ("VexloStuckReady" + std::to_string(id)).c_str());
         GetModuleFileNameA(NULL, path, MAX_PATH);
         lstrcpyA(strrchr(path, '\\') + 1, "vexlo_stuck_target.exe");
         sprintf(commandLine, "\"%s\" %lu %d", path, id, kCount);
@@ -87,8 +77,8 @@ protected:
         ASSERT_EQ(LayeredAvailable, 1);
         ListAllWindows = 1;  // the target of Show is hidden
         for (int i = 0; i < kCount; ++i) {
-            sprintf(name, "Stuck Target %d", i);
-            ASSERT_TRUE((windows[i] = FindWindowA("VexloStuckTarget", name)) != NULL) << name;
+            const std::string name = "Stuck Target " + std::to_string(i);
+            ASSERT_TRUE((windows[i] = FindWindowA("VexloStuckTarget", name.c_str())) != NULL) << name;
             Prepare(windows[i], i);
         }
         RequestedWidth = kWidth;
@@ -114,6 +104,8 @@ protected:
         EXPECT_EQ(Text(windows[i]), LastWindowText) << kCases[i].name;
     }
 
+    bool Done(int i) { return kCases[i].done(windows[i], Origin(i)); }
+
     bool Sleeping() { return WaitForSingleObject(asleep, 0) == WAIT_OBJECT_0; }
 
     // The helper's thread asleep with at least half its stall still ahead.
@@ -132,12 +124,12 @@ TEST_F(Unresponsive, AnsweringTargetChangesBeforeTheActionReturns)
 {
     for (int i = 0; i < kCount; ++i) {
         Act(i, kCases[i].action);
-        EXPECT_TRUE(EffectIsThere(windows[i], i)) << kCases[i].name;
+        EXPECT_TRUE(Done(i)) << kCases[i].name;
     }
     EXPECT_TRUE(Within(5000, [&] { return GetForegroundWindow() == windows[kPin]; }));
 }
 
-TEST_F(Unresponsive, StuckTargetNeverHoldsThePanelAndChangesWhenItWakes)
+TEST_F(Unresponsive, StuckTargetNeverHoldsThePanelChangesWhenItWakesAndCloseGivesUpOnIt)
 {
     for (int i = 0; i <= kCount; ++i) {
         Stall();
@@ -149,19 +141,15 @@ TEST_F(Unresponsive, StuckTargetNeverHoldsThePanelAndChangesWhenItWakes)
 
     ASSERT_TRUE(Within(2 * kStallMs, [&] { return !Sleeping(); }));
     for (int i = 0; i < kCount; ++i)
-        EXPECT_TRUE(Within(5000, [&] { return EffectIsThere(windows[i], i); })) << kCases[i].name;
+        EXPECT_TRUE(Within(5000, [&] { return Done(i); })) << kCases[i].name;
     // Pin's foreground is not asserted: the window manager focuses Show's target as it
     // maps it. A style change waits for the target's answer: an opaque target stays so.
-    EXPECT_FALSE(GetWindowLongA(windows[kPin], GWL_EXSTYLE) & WS_EX_LAYERED);
-}
+    EXPECT_FALSE(ExStyle(windows[kPin]) & WS_EX_LAYERED);
 
-// A close request must be answered; from a stuck target the panel stops waiting
-// long before the target would wake.
-TEST_F(Unresponsive, CloseGivesUpOnAStuckTargetAfterABoundedWait)
-{
+    // A close request must be answered: from a stuck target the panel gives up long before the target would wake.
     PostMessageA(windows[0], WM_APP, 3 * kStallMs, 0);
     ASSERT_EQ(WaitForSingleObject(asleep, 10000), WAIT_OBJECT_0);
-    DWORD start = GetTickCount();
+    const DWORD start = GetTickCount();
     Act(0, ActionClose);
     EXPECT_LT(GetTickCount() - start, kStallMs) << "Close waited for the target";
     EXPECT_TRUE(IsWindow(windows[0]));
