@@ -2,6 +2,8 @@
 
 #include "tools/shot/capture.h"
 
+#include <shlwapi.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -222,24 +224,15 @@ static const char kKey[] = "SOFTWARE\\Qorvsoft\\Vexlo";
 
 void StoreLastWindow(const char* title)
 {
-    if (title == NULL) {
+    if (title == NULL)
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
-        return;
-    }
-    HKEY key;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, NULL, 0, KEY_WRITE, NULL, &key, NULL);
-    RegSetValueExA(key, "LastWindow", 0, REG_SZ, reinterpret_cast<const BYTE*>(title), lstrlenA(title) + 1);
-    RegCloseKey(key);
+    else
+        SHSetValueA(HKEY_LOCAL_MACHINE, kKey, "LastWindow", REG_SZ, title, lstrlenA(title) + 1);
 }
 
 std::string StoredLastWindow()
 {
     char text[128] = "";
     DWORD size = sizeof(text);
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return "";
-    RegQueryValueExA(key, "LastWindow", NULL, NULL, reinterpret_cast<BYTE*>(text), &size);
-    RegCloseKey(key);
-    return text;
+    return SHGetValueA(HKEY_LOCAL_MACHINE, kKey, "LastWindow", NULL, text, &size) == ERROR_SUCCESS ? text : "";
 }

@@ -155,7 +155,7 @@ TEST(Faults, PanelInputBeyondTheUsual)
     ASSERT_TRUE(SelectTarget(FaultTarget));
     // Twelve clicks each: the pin comes back where it was, slider thumbs dragged off their ends first (to
     // dragToX, y kept) stay put; the MoreButton's repeats restart one unfold.
-    const struct { const RECT* rect; bool (*effect)(); int dragToX; } bursts[] = {
+    const struct { const RECT* rect; bool (*effect)(); int dragToX = 0; } bursts[] = {
         {&SetTopmostButtonRect, [] { return (ExStyle(FaultTarget) & WS_EX_TOPMOST) != 0; }},
         {&ClearTopmostButtonRect, [] { return !(ExStyle(FaultTarget) & WS_EX_TOPMOST); }},
         {&PinButtonRect, [] { return PanelPinned == 1 && (ExStyle(MainPanel) & WS_EX_TOPMOST) != 0; }},
