@@ -126,11 +126,11 @@ TEST(Pointer, SlidersDrawTheirStripAndChangeOpacityOnlyWhenTheThumbMoves)
     HWND target = MakeWindow("Slider Target");
     ASSERT_TRUE(SelectTarget(target));
     SetWindowPos(MainPanel, NULL, 0, 0, 370, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateWindow(MainPanel);  // from here only the slider's own copy brings the track to the screen
     Send(Press, 352, 240);
     Send(HeldMove, 252, 240);
-    EXPECT_TRUE(TargetOpacityThumb.left == 249 && TargetAlpha == 123.0f);
     BYTE alpha = 0;
-    EXPECT_TRUE(GetLayeredWindowAttributes(target, NULL, &alpha, NULL) && alpha == 123);
+    EXPECT_TRUE(GetLayeredWindowAttributes(target, NULL, &alpha, NULL) && alpha == 123 && TargetOpacityThumb.left == 249);
     EXPECT_EQ(InkOf(PanelDC, 349, 231, 355, 256, B).count, 6 * 20 + 2) << "base and groove where the thumb was";
     SameBlock(PanelDC, 349, 241, SpriteStripDC, 188, 18, 6, 5, "groove where the thumb was");
     SameBlock(PanelDC, 249, 231, SpriteStripDC, 202, 0, 6, 25, "thumb at its new place");
