@@ -242,12 +242,10 @@ TEST(Pointer, ProcedureResultsAndTheTooltipRelay)
     BootPanel(true);
     PanelTooltip = MakeWindow("relay", WS_POPUP, 0, 0, 10, 10, "VexloRelayRecorder", RecordRelay);
     const struct { UINT message; WPARAM wParam; int x, y; LRESULT result; bool relayed; } rows[] = {
-        {WM_MOUSEMOVE, 0, 250, 100, 1, true},
+        {WM_MOUSEMOVE, 0, 250, 100, 1, true},         {WM_LBUTTONDOWN, MK_LBUTTON, 250, 100, 1, true},
         {WM_MOUSEMOVE, MK_LBUTTON, -3, -4, 1, true},  // pt from the signed halves
-        {WM_LBUTTONDOWN, MK_LBUTTON, 250, 100, 1, true},
-        {WM_LBUTTONUP, 0, 251, 101, 1, false},
+        {WM_LBUTTONUP, 0, 251, 101, 1, false},        {WM_PAINT, 0, 0, 0, 0, false},
         {WM_TIMER, 7, 0, 0, 1, false},  // not the fold's timer: nothing happens
-        {WM_PAINT, 0, 0, 0, 0, false},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(testing::Message() << "message " << r.message << " at " << r.x << "," << r.y);
