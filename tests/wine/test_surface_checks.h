@@ -10,17 +10,13 @@
 const COLORREF W = RGB(255, 255, 255), B = RGB(104, 126, 210), L = RGB(155, 177, 255), D = RGB(35, 51, 156);
 const COLORREF InL = RGB(130, 156, 225), InD = RGB(56, 84, 192), Pale = RGB(217, 225, 255);
 
-struct ExpectedPixel {
-    int x, y;
-    COLORREF colour;
-};
+struct ExpectedPixel { int x, y; COLORREF colour; };
 
 // The chosen dot of VisibleWindowsRadio.
 const ExpectedPixel kRadioDot[13] = {
-    {16, 82, RGB(146, 35, 150)}, {14, 80, RGB(187, 74, 191)}, {15, 80, RGB(187, 74, 191)},
-    {16, 79, RGB(187, 74, 191)}, {16, 78, RGB(187, 74, 191)}, {15, 79, RGB(208, 81, 213)},
-    {16, 80, RGB(181, 53, 185)}, {15, 81, RGB(164, 39, 168)}, {16, 81, RGB(164, 39, 168)},
-    {17, 79, RGB(164, 39, 168)}, {17, 80, RGB(164, 39, 168)}, {18, 80, RGB(146, 35, 150)},
+    {16, 82, RGB(146, 35, 150)}, {14, 80, RGB(187, 74, 191)}, {15, 80, RGB(187, 74, 191)}, {16, 79, RGB(187, 74, 191)},
+    {16, 78, RGB(187, 74, 191)}, {15, 79, RGB(208, 81, 213)}, {16, 80, RGB(181, 53, 185)}, {15, 81, RGB(164, 39, 168)},
+    {16, 81, RGB(164, 39, 168)}, {17, 79, RGB(164, 39, 168)}, {17, 80, RGB(164, 39, 168)}, {18, 80, RGB(146, 35, 150)},
     {17, 81, RGB(146, 35, 150)},
 };
 
@@ -44,9 +40,7 @@ inline bool SameBlock(HDC a, int ax, int ay, HDC b, int bx, int by, int w, int h
 }
 
 // Bounding box and count of the pixels of colour c in [left,right) x [top,bottom).
-struct Ink {
-    int count, left, top, right, bottom;
-};
+struct Ink { int count, left, top, right, bottom; };
 inline Ink InkOf(HDC dc, int left, int top, int right, int bottom, COLORREF c)
 {
     Ink ink = {0, right, bottom, left, top};
@@ -85,10 +79,4 @@ inline BYTE LayeredAlpha()
     BYTE alpha = 0;
     GetLayeredWindowAttributes(MainPanel, NULL, &alpha, NULL);
     return alpha;
-}
-
-inline void MakePanelLayered()
-{
-    SetWindowLongA(MainPanel, GWL_EXSTYLE, GetWindowLongA(MainPanel, GWL_EXSTYLE) | WS_EX_LAYERED);
-    PanelLayered = 1;
 }
