@@ -8,7 +8,10 @@
 void BootPanel(bool translucency)
 {
     TranslucencyForcedUnavailable = translucency ? 0 : 1;
-    // Tests send the pointer messages themselves; the real pointer stays off the panel.
+    // Tests send the pointer messages themselves; the real pointer stays off the panel. On a display just
+    // started, Wine already counts the pointer at 0,0 while X has it in the middle, so a move to 0,0 alone
+    // would be skipped: go through 1,1.
+    SetCursorPos(1, 1);
     SetCursorPos(0, 0);
     StartUp();
     PumpMessages(0);
