@@ -52,8 +52,7 @@ void Expect(const PointerOutcome& o, int hot, int pressed, PointerAction action,
 
 }  // namespace
 
-// ClampToRect's inclusive bounds: MotionRules.SliderRanges and DragClamp*, and the drag at every edge.
-TEST(PointerRules, PointInsideIsStrictAndHalvesSignedOrNot)
+TEST(PointerRules, PointInsideIsStrictClampInclusiveHalvesSignedOrNot)
 {
     const PanelRect m = kRects.area[AreaMinimize];  // (331,4)-(345,17)
     const struct { int x, y; bool inside; } points[] = {
@@ -61,6 +60,17 @@ TEST(PointerRules, PointInsideIsStrictAndHalvesSignedOrNot)
         {332, 5, true},   {344, 16, true},  {330, 10, false}};
     for (const auto& p : points)
         EXPECT_EQ(PointInside(m, p.x, p.y), p.inside) << p.x << "," << p.y;
+
+    const int clamps[][4] = {{-5, -5, 331, 4}, {331, 4, 331, 4}, {345, 17, 345, 17}, {999, 999, 345, 17},
+                             {340, 10, 340, 10}};
+    for (const auto& c : clamps) {
+        int x = c[0], y = c[1];
+        ClampToRect(m, &x, &y);
+        EXPECT_TRUE(x == c[2] && y == c[3]) << c[0] << "," << c[1] << " to " << x << "," << y;
+    }
+    int y = 100;
+    ClampToRect(m, nullptr, &y);
+    EXPECT_EQ(y, 17);
 
     // 0xFFFF is -1 read signed, 65535 unsigned.
     EXPECT_EQ(PointerX(0x8000FFFFu, true), -1);
@@ -230,9 +240,16 @@ TEST(MotionRules, SliderRanges)
     }
 }
 
-// The heights of each tick both ways: wine Pointer.FoldTakesSixTicks*, which sees every one.
-TEST(MotionRules, FoldArrowBothWays)
+TEST(MotionRules, FoldHeightsArrowBothWays)
 {
+    const float heights[2][6] = {{175, 200, 225, 250, 275, 300}, {275, 250, 225, 200, 175, 150}};
+    float h = 150;
+    for (int expanded = 0; expanded < 2; ++expanded)
+        for (int i = 0; i < 6; ++i) {
+            FoldTick t = NextFoldHeight(h, expanded);
+            EXPECT_TRUE(t.height == heights[expanded][i] && t.finished == (i == 5)) << expanded << " tick " << i;
+            h = t.height;
+        }
     const PanelRect more = {212, 118, 317, 138};
     const PanelRect box = FoldArrowBox(more);
     EXPECT_TRUE(box.left == 300 && box.top == 123 && box.right == 312 && box.bottom == 131);
@@ -245,11 +262,17 @@ TEST(MotionRules, FoldArrowBothWays)
     }
 }
 
-// Each edge of the folded panel through its procedure: wine Pointer.PanelDragHeldAtAnEdge*.
-TEST(MotionRules, DragClampUnfoldedAndWithFloatBounds)
+// Each edge through the panel's procedure: wine Pointer.PanelDragHeldAtAnEdgeComesBackWithThePointerAtOnce.
+TEST(MotionRules, DragClampAtEveryEdge)
 {
-    PanelOrigin o = DragPanelTo(PanelOrigin{327, 309}, 0, 400, 370, 300, 1024.0f, 768.0f);
-    EXPECT_TRUE(o.left == 327 && o.top == 468) << o.left << "," << o.top;
+    const int rows[][7] = {  // left, top, dx, dy, height, wanted left and top
+        {327, 309, 0, 400, 300, 327, 468}, {0, 0, -1, -1, 150, 0, 0}, {654, 618, 1, 1, 150, 654, 618},
+    };
+    PanelOrigin o;
+    for (const auto& r : rows) {
+        o = DragPanelTo(PanelOrigin{r[0], r[1]}, r[2], r[3], 370, r[4], 1024.0f, 768.0f);
+        EXPECT_TRUE(o.left == r[5] && o.top == r[6]) << r[2] << "," << r[3] << " to " << o.left << "," << o.top;
+    }
     // The bounds come from a float subtraction truncated toward zero.
     o = DragPanelTo(PanelOrigin{0, 0}, 900, 900, 370, 150, 1000.9f, 700.5f);
     EXPECT_TRUE(o.left == 630 && o.top == 550) << o.left << "," << o.top;

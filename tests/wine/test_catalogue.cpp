@@ -70,7 +70,7 @@ TEST_F(Catalogue, ListsVisibleOrAllWithLabelsSortedIgnoringCase)
 {
     // Created against the order wanted: the newest window is enumerated first,
     // so only the list's own sorting puts alpha before Beta.
-    HWND alpha = MakeWindow("catalogue alpha");
+    HWND alpha = MakeWindow("catalogue alpha", WS_POPUP | WS_VISIBLE, 40, 50, 210, 160);
     HWND beta = MakeWindow("Catalogue Beta");
     HWND hidden = MakeWindow("Catalogue Gamma", WS_POPUP);
     HWND untitled = MakeWindow("", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, "VexloTestNoTitle");
@@ -83,9 +83,12 @@ TEST_F(Catalogue, ListsVisibleOrAllWithLabelsSortedIgnoringCase)
     EXPECT_TRUE(HasLabel(LabelOf(beta, "Catalogue Beta")));
     EXPECT_EQ(ItemOf(hidden), CB_ERR);
     EXPECT_LT(ItemOf(alpha), ItemOf(beta));  // a byte order would put "C" before "c"
+    const WindowRecord* record = ItemRecord(ItemOf(alpha));
+    EXPECT_TRUE(record->width == 210 && record->height == 160 && record->left == 40 && record->top == 50);
 
-    // Relisting reads titles and visibility anew but keeps the enumerated records.
+    // Relisting reads titles and visibility anew but keeps the enumerated geometry.
     SetWindowTextA(alpha, "catalogue alpha renamed");
+    MoveWindow(alpha, 0, 0, 50, 50, TRUE);
     ShowWindow(beta, SW_HIDE);
     DestroyWindow(untitled);
     ListAllWindows = 1;
@@ -93,6 +96,7 @@ TEST_F(Catalogue, ListsVisibleOrAllWithLabelsSortedIgnoringCase)
     EXPECT_TRUE(ItemOf(hidden) != CB_ERR && ItemOf(beta) != CB_ERR);
     EXPECT_TRUE(HasLabel(LabelOf(alpha, "catalogue alpha renamed")));
     EXPECT_TRUE(HasLabel(LabelOf(untitled, "<>")));  // gone: neither title nor class
+    EXPECT_EQ(ItemRecord(ItemOf(alpha))->width, 210);
 
     ListAllWindows = 0;
     RefreshWindowList(false);
@@ -110,7 +114,9 @@ TEST_F(Catalogue, FullTableListsTheFirst3276ThenAShorterRunOnlyItsOwn)
     std::vector<HWND> order = EnumeratedWindows();
     ASSERT_GT(order.size(), 3276u);
     RefreshWindowList(true);
-    EXPECT_EQ(WindowTableCursor - WindowTableStart, 65520);  // a record past that would end past the block
+    EXPECT_EQ(WindowTableCursor - WindowTableStart, 65520);
+    for (int i = 65520; i < 65536; ++i)  // nothing written into the block's last bytes
+        EXPECT_EQ(WindowTableStart[i], 0) << "byte " << i;
     std::vector<HWND> listed = ListedWindows();
     ASSERT_EQ(listed.size(), 3276u);
     EXPECT_TRUE(std::set<HWND>(listed.begin(), listed.end()) ==
@@ -149,6 +155,7 @@ TEST_F(Catalogue, ReselectsLastWindowThenSavedTextElseNothing)
     SendMessageA(WindowCombo, CB_SETCURSEL, ItemOf(one), 0);
     RefreshWindowList(true);
     EXPECT_EQ(Selection(), ItemOf(one));
+    EXPECT_EQ(Text(WidthEdit), "300");
 
     SetWindowTextA(WidthEdit, "777");
     SetWindowTextA(WindowCombo, "Nothing like it");

@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
+#include "about/about.h"
 #include "app/settings.h"
 #include "catalogue/actions.h"
 #include "catalogue/catalogue.h"
@@ -15,6 +17,7 @@
 #include "panel/panel.h"
 #include "tests/wine/harness.h"
 #include "tests/wine/test_surface_checks.h"
+#include "tray/tray.h"
 
 namespace {
 
@@ -56,6 +59,16 @@ LRESULT CALLBACK RefusesLayered(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 HWND Refuser, FaultTarget;
+int AboutBoxesClosed;
+
+void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND box = FindWindowA("#32770", "About Vexlo");
+    if (box == NULL || !IsWindowVisible(box))
+        return;
+    ++AboutBoxesClosed;
+    PostMessageA(GetDlgItem(box, IDOK), WM_KEYDOWN, VK_RETURN, 0);
+}
 
 }  // namespace
 
@@ -153,27 +166,36 @@ TEST(Faults, PanelInputBeyondTheUsual)
     FreshPanel();
     FaultTarget = MakeWindow("Faults Target");
     ASSERT_TRUE(SelectTarget(FaultTarget));
-    // Twelve clicks each: the pin comes back where it was, slider thumbs dragged off their ends first (to
-    // dragToX, y kept) stay put; the MoreButton's repeats restart one unfold.
-    const struct { const RECT* rect; bool (*effect)(); int dragToX = 0; } bursts[] = {
-        {&SetTopmostButtonRect, [] { return (ExStyle(FaultTarget) & WS_EX_TOPMOST) != 0; }},
-        {&ClearTopmostButtonRect, [] { return !(ExStyle(FaultTarget) & WS_EX_TOPMOST); }},
-        {&PinButtonRect, [] { return PanelPinned == 1 && (ExStyle(MainPanel) & WS_EX_TOPMOST) != 0; }},
-        {&RefreshButtonRect, [] { return SendMessageA(WindowCombo, CB_GETCOUNT, 0, 0) > 1; }},
-        {&AllWindowsRadioRect, [] { return ListAllWindows == 1 && ListVisibleOnly == 0; }},
-        {&VisibleWindowsRadioRect, [] { return ListAllWindows == 0 && ListVisibleOnly == 1; }},
-        {&PanelOpacityThumb,
+    // Twelve clicks each: the pin comes back where it was, slider thumbs dragged
+    // off their ends first stay put; the MoreButton's repeats restart one unfold;
+    // About opens three times, one box at a time.
+    UINT_PTR timer = SetTimer(NULL, 0, 100, CloseAboutBox);
+    const struct {
+        const RECT* rect;
+        int clicks;
+        std::function<bool()> effect;
+        int dragToX = 0;  // the thumb dragged here first, its y kept
+    } bursts[] = {
+        {&SetTopmostButtonRect, 12, [] { return (ExStyle(FaultTarget) & WS_EX_TOPMOST) != 0; }},
+        {&ClearTopmostButtonRect, 12, [] { return !(ExStyle(FaultTarget) & WS_EX_TOPMOST); }},
+        {&PinButtonRect, 12, [] { return PanelPinned == 1 && (ExStyle(MainPanel) & WS_EX_TOPMOST) != 0; }},
+        {&RefreshButtonRect, 12, [] { return SendMessageA(WindowCombo, CB_GETCOUNT, 0, 0) > 1; }},
+        {&AllWindowsRadioRect, 12, [] { return ListAllWindows == 1 && ListVisibleOnly == 0; }},
+        {&VisibleWindowsRadioRect, 12, [] { return ListAllWindows == 0 && ListVisibleOnly == 1; }},
+        {&PanelOpacityThumb, 12,
          [] { return PanelAlpha == 127.0f && PanelOpacityThumb.left == 43 && ExStyle(MainPanel) & WS_EX_LAYERED; },
          45},
-        {&MoreButtonRect, [] { return PanelExpanded == 1 && Placed(MainPanel).find("x300") != std::string::npos; }},
-        {&TargetOpacityThumb,
+        {&AboutButtonRect, 3, [] { return AboutBoxesClosed == 3 && AboutOpen == 0; }},
+        {&MoreButtonRect, 12, [] { return PanelExpanded == 1 && Placed(MainPanel).find("x300") != std::string::npos; }},
+        {&TargetOpacityThumb, 12,
          [] {
              BYTE alpha = 0;
              GetLayeredWindowAttributes(FaultTarget, NULL, &alpha, NULL);
              return TargetAlpha == 123.0f && TargetOpacityThumb.left == 249 && alpha == 123;
          },
          252},
-        {&MinimizeButtonRect, [] { return PanelHidden == 1 && !IsWindowVisible(MainPanel); }},
+        {&MinimizeButtonRect, 12, [] { return PanelHidden == 1 && !IsWindowVisible(MainPanel); }},
+        {&CloseButtonRect, 12, [] { return !IsWindow(MainPanel) && QuitPosted(); }},
     };
     for (const auto& b : bursts) {
         if (b.dragToX != 0) {
@@ -184,12 +206,19 @@ TEST(Faults, PanelInputBeyondTheUsual)
         }
         const POINT at = Centre(*b.rect);
         SCOPED_TRACE(testing::Message() << "clicks at " << at.x << "," << at.y);
-        for (int i = 0; i < 12; ++i)
+        if (b.rect == &CloseButtonRect)  // back from the tray first
+            SendMessageA(MainPanel, TrayCallbackMessage, 1, WM_LBUTTONUP);
+        for (int i = 0; i < b.clicks; ++i)
             PanelClick(at.x, at.y);
-        EXPECT_TRUE(Within(3000, b.effect));
+        // Pumping would take the quit message that the CloseButton leaves.
+        if (b.rect == &CloseButtonRect)
+            EXPECT_TRUE(b.effect());
+        else
+            EXPECT_TRUE(Within(3000, b.effect));
         EXPECT_TRUE(PointerFree());
         EXPECT_STREQ(LastWindowText, "Faults Target");
         EXPECT_NE(SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0), CB_ERR);
     }
+    KillTimer(NULL, timer);
     EXPECT_EQ(StoredLastWindow(), Stored("Faults Target"));
 }

@@ -152,7 +152,10 @@ TEST(Pointer, SlidersDrawTheirStripAndChangeOpacityOnlyWhenTheThumbMoves)
     LayeredCalls.clear();
     Send(HeldMove, -600, 10);  // held at the left end
     EXPECT_TRUE(LayeredCalls.empty() && PanelOpacityThumb.left == 19 && PanelAlpha == 18.0f);
-    Send(Release, -600, 10);
+    Send(HeldMove, 500, 10);  // back at the right end: plain again
+    EXPECT_TRUE(PanelOpacityThumb.left == 71 && PanelAlpha == 255.0f && PanelLayered == 0);
+    EXPECT_FALSE(GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_LAYERED);
+    Send(Release, 500, 10);
     EXPECT_TRUE(PointerFree());
 }
 
@@ -222,6 +225,7 @@ TEST(Pointer, PanelDragHeldAtAnEdgeComesBackWithThePointerAtOnce)
         const RECT r = RectOf(MainPanel);
         Send(HeldMove, at.x - r.left, at.y - r.top);
         EXPECT_EQ(Placed(MainPanel), Placed(m.left, m.top, 370, 150)) << "pointer at " << at.x << "," << at.y;
+        EXPECT_TRUE(PanelPlacement.left == m.left && PanelPlacement.top == m.top);
     }
     // Far past every edge: the pointer's 16-bit halves at their ends, as sent.
     const struct { int x, y, left, top; } edges[] = {{32767, 32767, right, bottom}, {-32768, -32768, 0, 0},
@@ -230,9 +234,11 @@ TEST(Pointer, PanelDragHeldAtAnEdgeComesBackWithThePointerAtOnce)
         Send(HeldMove, f.x, f.y);
         EXPECT_EQ(Placed(MainPanel), Placed(f.left, f.top, 370, 150)) << "sent " << f.x << "," << f.y;
     }
-    EXPECT_TRUE(PanelPlacement.left == right && PanelPlacement.top == bottom);
+    // Released over the MoreButton: a drag's release starts no fold.
     Send(Release, 250, 128);
-    EXPECT_TRUE(PointerFree());
+    PumpMessages(250);
+    EXPECT_TRUE(PointerFree() && PanelExpanded == 0);
+    EXPECT_EQ(Placed(MainPanel), Placed(right, bottom, 370, 150));
 }
 
 // The panel procedure's results, and the tooltip relay on moves and presses only;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/settings.h"
+#include "app/shell.h"
 #include "tests/wine/harness.h"
 
 namespace {
@@ -115,4 +116,15 @@ TEST(Settings, AnUnreadableKeyReadsNothingAndSavingFailsQuietly)
     // The stored value is untouched by the refused save.
     EXPECT_EQ(StoredLastWindow(), Stored("Notes"));
     ForgetSettings();
+}
+
+TEST(Shell, CloseEndsTheLoopAndTearsDown)
+{
+    BootPanel(false);
+    ASSERT_TRUE(IsWindow(MainPanel));
+    PostMessageA(MainPanel, WM_CLOSE, 0, 0);
+    RunMessageLoop();  // returns once WM_DESTROY has posted WM_QUIT
+    EXPECT_TRUE(!IsWindow(MainPanel) && PanelDC == NULL);
+    EXPECT_EQ(::TearDown(), 1);  // the fixture has a TearDown of its own
+    EXPECT_TRUE(ControlFont == NULL);
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "panel/panel.h"
+#include "panel/pin.h"
 #include "tests/wine/harness.h"
 #include "tests/wine/test_surface_checks.h"
 #include "tray/menu.h"
@@ -184,17 +185,23 @@ TEST(TrayMenu, ChoicesActOnThePanelAndLeaveNoHighlight)
 TEST(PanelPin, FromTheButtonTheOpenMenuFollowsAtOnce)
 {
     BootPanel(true);
-    // Menu shown, row 1 left for the strip (11): the mark goes and comes on the hover colour, on the menu at once.
+    // Menu hidden: an unpin leaves the back buffer's mark for the next showing to erase.
+    OpenMenuAt(500, 400);
+    CloseTrayMenu();
+    PanelClick(350, 130);
+    EXPECT_TRUE(PanelPinned == 0 && CheckMarkInk() > 10 && !(GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_TOPMOST));
+    // Menu shown, row 1 left for the strip (11): the mark comes and goes on the hover colour, on the menu at once.
     OpenMenuAt(500, 400);
     MoveTo(100, kRowY[0]);
     MoveTo(10, kRowY[0]);
     const RECT& p = PinButtonRect;
-    for (int pinned : {0, 1}) {
+    for (int pinned : {1, 0}) {
         // Through the panel's own messages: the toggle comes with the press, the release adds nothing.
         SendMessageA(MainPanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(350, 130));
         EXPECT_TRUE(PanelPinned == pinned && PressedControl == 0);
         SendMessageA(MainPanel, WM_LBUTTONUP, 0, MAKELPARAM(350, 130));
         EXPECT_TRUE(PanelPinned == pinned && HotState == 4);
+        EXPECT_EQ((GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, pinned == 1);
         // Sunken without a face move while pinned, raised while not; the pin from above or the side.
         ExpectBevel(p, pinned ? 4 : 1, "pin");
         if (pinned)
@@ -208,4 +215,8 @@ TEST(PanelPin, FromTheButtonTheOpenMenuFollowsAtOnce)
         SameBlock(menu, 26, 7, MenuBackBuffer, 26, 7, 13, 15, "mark on the menu");
         ReleaseDC(TrayMenu, menu);
     }
+    // From the menu, a pin draws the mark for the next showing.
+    CloseTrayMenu();
+    TogglePanelPin(PinFromMenu);
+    EXPECT_TRUE(PanelPinned == 1 && CheckMarkInk() > 10);
 }
