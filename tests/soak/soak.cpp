@@ -348,7 +348,15 @@ void Check() {
         COLORREF c = ScreenPixel(p.x, p.y);
         if (s.known && c != s.colour) WaitFor([&] { return (c = ScreenPixel(p.x, p.y)) == s.colour; }, 2000);
         if (!PanelOnTop(p)) continue;  // covered meanwhile
-        if (s.known && c != s.colour) Fail("skin pixel %d,%d is %06lx, was %06lx", s.x, s.y, c, s.colour);
+        if (s.known && c != s.colour) {  // for the replay: the screen, and what Wine has above the panel
+            CaptureWindowPng(GetDesktopWindow(), kScreenW, kScreenH, "soak-fail.png");
+            char cls[64];
+            for (HWND w = GetTopWindow(NULL); w && w != S.panel; w = GetWindow(w, GW_HWNDNEXT))
+                if (IsWindowVisible(w) && GetClassNameA(w, cls, sizeof(cls)))
+                    printf("soak: above the panel: %s at %ld,%ld (soak-fail.png holds the screen)\n", cls, RectOf(w).left,
+                           RectOf(w).top);
+            Fail("skin pixel %d,%d is %06lx, was %06lx", s.x, s.y, c, s.colour);
+        }
         s.colour = c, s.known = true;
     }
 }
