@@ -13,7 +13,7 @@
 
 #include "tests/e2e/session.h"
 
-const long kCheckEvery = 20, kWarmEvents = 40, kGdiSlack = 32, kHandleSlack = 16, kCommitSlack = 2048;  // KiB
+const long kCheckEvery = 20, kWarmEvents = 40, kGdiSlack = 32, kDcCache = 48, kHandleSlack = 16, kCommitSlack = 2048;  // KiB
 const char kWarningCaption[] = "\xce\xf8\xe8\xe1\xea\xe0", kStuckTitle[] = "004 Soak stuck";
 const int kScreenW = GetSystemMetrics(SM_CXSCREEN), kScreenH = GetSystemMetrics(SM_CYSCREEN);
 
@@ -31,7 +31,7 @@ std::vector<std::string> Titles, ActedOn;  // the targets'; the present titles o
 Session S;
 PROCESS_INFORMATION Helper;
 HWND Stuck;
-struct Figures { long handles, commit, gdi; } Start, Warm, Last;  // gdi: -1 with no probe
+struct Figures { long handles, commit, gdi, dcs; } Start, Warm, Last;  // gdi: -1 with no probe
 
 // Notes the event in the history, or reports a failure with that history and ends the run.
 void Note(bool fail, const char* format, ...) {
@@ -262,10 +262,11 @@ bool Play(const Kind& k) {
 }
 
 // Handles from the system's list (GetProcessHandleCount gives 0 under Wine): class 16, {pid, type, flags, value, object,
-// access} after a count. GDI objects from Wine's table in the PEB: 65,536 cells of 24 bytes, a type byte at 14 when used.
+// access} after a count. GDI objects from Wine's table in the PEB: 65,536 cells of 24 bytes, a type byte at 14 when used
+// (1: a display context).
 Figures Measure(HANDLE process) {
     static std::vector<unsigned char> list(1 << 16), cells(65536 * 24);
-    Figures f = {0, 0, -1};
+    Figures f = {0, 0, -1, 0};
     while (NtQuerySystemInformation(SYSTEM_INFORMATION_CLASS(16), list.data(), list.size(), NULL) == (LONG)0xC0000004)
         list.resize(list.size() * 2);
     const size_t cell = 8 + 2 * sizeof(void*), count = *reinterpret_cast<ULONG*>(list.data());
@@ -279,7 +280,7 @@ Figures Measure(HANDLE process) {
     if (NtQueryInformationProcess(process, ProcessBasicInformation, &info, sizeof(info), NULL) == 0 &&
         ReadProcessMemory(process, (char*)info.PebBaseAddress + at, &table, sizeof(table), NULL) && table &&
         ReadProcessMemory(process, table, cells.data(), cells.size(), NULL))
-        for (size_t i = f.gdi = 0; i < 65536; ++i) f.gdi += cells[i * 24 + 14] != 0;
+        for (size_t i = f.gdi = 0; i < 65536; ++i) f.gdi += cells[i * 24 + 14] != 0, f.dcs += cells[i * 24 + 14] == 1;
     return f;
 }
 
@@ -314,14 +315,12 @@ void Check() {
     if (Ours("#32770").empty()) {  // a dialog box holds objects while it is open
         if (!Warm.commit) Warm = f;
         if (f.handles > Warm.handles + kHandleSlack) Fail("handles grew from %ld to %ld", Warm.handles, f.handles);
-        // Wine's cache of display contexts grows now and then for hundreds of events (a DC, a region and a bitmap
-        // each, up to 21 objects at once, measured 35 to 44 within 200 events), then holds: after event 200, growth
-        // is judged against ten checks earlier, within a ceiling over the warm-up figure.
-        static long seen[10], checks = 0;
-        const long before = checks < 10 ? Warm.gdi : seen[checks % 10], slack = Event < 200 ? kGdiSlack : kGdiSlack * 3 / 2;
-        if (Start.gdi > 0 && f.gdi > before + slack) Fail("GDI objects grew from %ld to %ld", before, f.gdi);
-        if (Start.gdi > 0 && f.gdi > Warm.gdi + 2 * kGdiSlack) Fail("GDI objects grew from %ld to %ld", Warm.gdi, f.gdi);
-        seen[checks++ % 10] = f.gdi;
+        // Wine keeps a display context, with a region and a bitmap, for each window that has drawn, and reuses those
+        // of windows gone: their number levels off (28 more after warm-up at most, measured over 2,000 events), and
+        // every other object must hold.
+        if (Start.gdi > 0 && f.dcs > Warm.dcs + kDcCache) Fail("display contexts grew from %ld to %ld", Warm.dcs, f.dcs);
+        if (Start.gdi > 0 && f.gdi - 3 * f.dcs > Warm.gdi - 3 * Warm.dcs + kGdiSlack)
+            Fail("GDI objects grew from %ld to %ld, %ld of them display contexts, from %ld", Warm.gdi, f.gdi, f.dcs, Warm.dcs);
         if (f.commit > Warm.commit + kCommitSlack) Fail("private commit grew from %ld to %ld KiB", Warm.commit, f.commit);
     }
     if (!PointerFree()) Fail("no button is held, yet the cursor is clipped");
