@@ -435,8 +435,9 @@ int main(int argc, char** argv) {
     if (StoredLastWindow() != stored) Fail("LastWindow \"%s\" was lost at the end", stored.c_str());
     printf("soak: PASS seed %lu: %d events in %lu s; longest answer %lu ms (%s)\n", Seed, Event,
            (GetTickCount() - begin) / 1000, Longest, LongestEvent.c_str());
-    printf("soak: handles %ld -> %ld -> %ld, private commit %ld -> %ld -> %ld KiB, GDI objects %ld -> %ld -> %ld%s "
-           "(start, after warm-up, end)\n", Start.handles, Warm.handles, Last.handles, Start.commit, Warm.commit,
-           Last.commit, Start.gdi, Warm.gdi, Last.gdi, Start.gdi > 0 ? "" : " (no GDI probe)");
+    printf("soak: handles %ld -> %ld -> %ld, private commit %ld -> %ld -> %ld KiB, GDI objects %ld -> %ld -> %ld, of them "
+           "display contexts %ld -> %ld -> %ld%s (start, after warm-up, end)\n", Start.handles, Warm.handles, Last.handles,
+           Start.commit, Warm.commit, Last.commit, Start.gdi, Warm.gdi, Last.gdi, Start.dcs, Warm.dcs, Last.dcs,
+           Start.gdi > 0 ? "" : " (no GDI probe)");
     return 0;
 }
