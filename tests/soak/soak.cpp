@@ -221,9 +221,13 @@ bool Play(const Kind& k) {
     case Slide:
         MoveTo(p), LeftDown(), MoveTo(At(Rand(0, 369), Rand(0, WindowHeight(S.panel) - 1))), coin ? MoveTo(p) : void();
         return LeftUp(), Log("press %s, slide off%s", s->name, coin ? " and back" : ""), false;
-    case Outside:
-        if (const RECT r = RectOf(S.panel); PtInRect(&r, to)) to.y = r.bottom + 10 < kScreenH ? r.bottom + 10 : r.top - 10;
+    case Outside: {  // off the panel, and off an open tray menu: like any menu, it acts on a release over a row
+        const std::vector<HWND> menu = Ours("Vexlo_menu");
+        for (int pass = 0; pass < 4; ++pass)
+            for (const RECT& r : {RectOf(S.panel), menu.empty() ? RECT{} : RectOf(menu[0])})
+                if (PtInRect(&r, to)) to.y = r.bottom + 10 < kScreenH ? r.bottom + 10 : r.top - 10;
         return Drag(p, to, 1), Log("press %s, release outside at %ld,%ld", s->name, to.x, to.y), false;
+    }
     case TitleDrag:  // fast or slow
         Drag(At(Rand(90, 300), Rand(3, 16)), to, coin ? 2 : 15);
         return Log("title drag in %d steps to %ld,%ld", coin ? 2 : 15, to.x, to.y), false;
@@ -413,6 +417,9 @@ int main(int argc, char** argv) {
         const BOOL answered = SendMessageTimeoutA(S.panel, WM_NULL, 0, 0, SMTO_NORMAL, limit + 5000, NULL);
         const DWORD took = GetTickCount() - start;
         if (took > Longest) Longest = took, LongestEvent = History[Event % 50];
+        DWORD code = STILL_ACTIVE;
+        if (!answered && GetExitCodeProcess(S.app.pi.hProcess, &code) && code != STILL_ACTIVE)
+            Fail("the program ended with exit code %lu (0x%lx)", code, code);
         if (!answered || took > limit) Fail("WM_NULL %sanswered after %lu ms, bound %lu", answered ? "" : "un", took, limit);
         if (Event % kCheckEvery == 0 && Event >= kWarmEvents) Check();
     }
