@@ -13,7 +13,7 @@
 
 #include "tests/e2e/session.h"
 
-const long kCheckEvery = 20, kWarmEvents = 40, kGdiSlack = 32, kDcCache = 48, kHandleSlack = 16, kCommitSlack = 2048;  // KiB
+const long kCheckEvery = 20, kWarmEvents = 40, kGdiSlack = 32, kDcCache = 48, kDcStep = 16, kHandleSlack = 16, kCommitSlack = 2048;  // KiB
 const char kWarningCaption[] = "\xce\xf8\xe8\xe1\xea\xe0", kStuckTitle[] = "004 Soak stuck";
 const int kScreenW = GetSystemMetrics(SM_CXSCREEN), kScreenH = GetSystemMetrics(SM_CYSCREEN);
 
@@ -322,6 +322,10 @@ void Check() {
         // Wine keeps a display context, with a region and a bitmap, for each window that has drawn, and reuses those
         // of windows gone: their number levels off (28 more after warm-up at most, measured over 2,000 events), and
         // every other object must hold.
+        static long lastDcs = 0;  // and by 9 at most between two checks
+        if (Start.gdi > 0 && lastDcs > 0 && f.dcs > lastDcs + kDcStep)
+            Fail("display contexts grew from %ld to %ld within %ld events", lastDcs, f.dcs, kCheckEvery);
+        lastDcs = f.dcs;
         if (Start.gdi > 0 && f.dcs > Warm.dcs + kDcCache) Fail("display contexts grew from %ld to %ld", Warm.dcs, f.dcs);
         if (Start.gdi > 0 && f.gdi - 3 * f.dcs > Warm.gdi - 3 * Warm.dcs + kGdiSlack)
             Fail("GDI objects grew from %ld to %ld, %ld of them display contexts, from %ld", Warm.gdi, f.gdi, f.dcs, Warm.dcs);
