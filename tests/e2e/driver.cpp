@@ -5,6 +5,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -96,6 +97,7 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms)
 
 // Where the driver last put the pointer; button events are sent there.
 static POINT LastPointer;
+bool CheckXPointer = true;
 
 void PointerTo(int x, int y)
 {
@@ -111,6 +113,19 @@ void PointerTo(int x, int y)
     WaitFor([&] { return GetCursorPos(&at) && at.x == cx && at.y == cy; }, 2000);
     // Let the panel's thread take the move before the next input.
     WaitFor([] { return false; }, 60);
+    // Wine moves the X pointer only while no other client holds a grab on it;
+    // otherwise X keeps the old place and Wine takes it back at the next
+    // crossing. Outside a clip Wine asks X again 100 ms after a move, so a
+    // pointer left behind shows then, and is moved again.
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    for (int tries = 0; tries < 5 && CheckXPointer && EqualRect(&clip, &screen); ++tries) {
+        WaitFor([] { return false; }, 60);
+        if (!GetCursorPos(&at) || (at.x == x && at.y == y))
+            break;
+        std::fprintf(stderr, "driver: the X pointer stayed at %ld,%ld, not %d,%d; moved again\n", at.x, at.y, x, y);
+        SetCursorPos(at.x, at.y);
+        SendPointer(0, x, y);
+    }
 }
 
 static void Button(DWORD flag)

@@ -29,6 +29,8 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms = 10000);
 // Real pointer input through SendInput, in screen coordinates; each call waits
 // until the pointer stands there.
 void PointerTo(int x, int y);
+// PointerTo also makes sure the X pointer followed (about 60 ms a move); on by default.
+extern bool CheckXPointer;
 void LeftDown();
 void LeftUp();
 void ClickAt(int x, int y);

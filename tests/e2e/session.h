@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdio>
+
 #include "tests/e2e/driver.h"
 #include "tools/shot/capture.h"
 
@@ -46,7 +48,16 @@ struct Session {
     bool Unfold()
     {
         Click(250, 128);
-        return WaitFor([&] { return WindowHeight(panel) == 300 && At(303, 129) == Green; });
+        if (WaitFor([&] { return WindowHeight(panel) == 300 && At(303, 129) == Green; }))
+            return true;
+        // Evidence: under load, Wine handing the panel to openbox here once put it at 0,0.
+        RECT r;
+        GetWindowRect(panel, &r);
+        std::fprintf(stderr, "not unfolded: panel at %ld,%ld (was %ld,%ld), %ld high\n", r.left, r.top, origin.x,
+                     origin.y, r.bottom - r.top);
+        CaptureWindowPng(GetDesktopWindow(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                         "unfold-fail.png");
+        return false;
     }
     ~Session()
     {

@@ -48,9 +48,12 @@ TEST(PointerEndToEnd, PickSetOnTopAndFindItSelectedNextTime)
     Session s;
     ASSERT_TRUE(s.Start(NULL, 210, 160));
     // Open the list with its arrow and pick the first entry, which is the target.
+    HWND list = FindWindowExA(s.panel, NULL, "ComboBox", NULL);
     s.Click(330, 58);
+    ASSERT_TRUE(WaitFor([&] { return SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0) != 0; })) << "the list opens";
     s.Click(100, 76);
-    s.Unfold();
+    ASSERT_TRUE(WaitFor([&] { return SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0) == 0; })) << "the pick closes it";
+    ASSERT_TRUE(s.Unfold());
     HWND widthEdit = FindWindowExA(s.panel, NULL, "Edit", NULL);
     char text[16] = "";
     WaitFor([&] {
