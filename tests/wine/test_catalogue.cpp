@@ -182,8 +182,8 @@ TEST_F(Catalogue, ReselectsLastWindowThenSavedTextElseNothing)
 
 using Actions = Catalogue;  // on test-owned targets
 
-// Pin's topmost and foreground on an answering target: Unresponsive.AnsweringTarget*
-// and e2e PointerEndToEnd.PickSetOnTop*. Here what a hidden or renamed target does.
+// Pin's topmost and foreground on an answering target: e2e PointerEndToEnd.PickSetOnTop*.
+// Here what a hidden or renamed target does.
 TEST_F(Actions, UnpinAndPinShowAHiddenTargetAndStoreItsPresentTitle)
 {
     HWND target = MakeWindow("Pin Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <vector>
 
@@ -49,20 +48,6 @@ BOOL WINAPI RecordLayered(HWND window, COLORREF key, BYTE alpha, DWORD flags)
 {
     LayeredCalls.push_back(window);
     return RealLayered(window, key, alpha, flags);
-}
-
-MSG Relayed;
-int RelayCount;
-
-// Stands in for PanelTooltip and keeps what each relay brought.
-LRESULT CALLBACK RecordRelay(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == TTM_RELAYEVENT) {
-        EXPECT_EQ(wParam, 0u);
-        Relayed = *reinterpret_cast<const MSG*>(lParam);
-        ++RelayCount;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -239,31 +224,4 @@ TEST(Pointer, PanelDragHeldAtAnEdgeComesBackWithThePointerAtOnce)
     PumpMessages(250);
     EXPECT_TRUE(PointerFree() && PanelExpanded == 0);
     EXPECT_EQ(Placed(MainPanel), Placed(right, bottom, 370, 150));
-}
-
-// The panel procedure's results, and the tooltip relay on moves and presses only;
-// WM_NCLBUTTONUP's result: NonClientReleaseOrLostCaptureEndsAnyDrag.
-TEST(Pointer, ProcedureResultsAndTheTooltipRelay)
-{
-    BootPanel(true);
-    PanelTooltip = MakeWindow("relay", WS_POPUP, 0, 0, 10, 10, "VexloRelayRecorder", RecordRelay);
-    const struct { UINT message; WPARAM wParam; int x, y; LRESULT result; bool relayed; } rows[] = {
-        {WM_MOUSEMOVE, 0, 250, 100, 1, true},         {WM_LBUTTONDOWN, MK_LBUTTON, 250, 100, 1, true},
-        {WM_MOUSEMOVE, MK_LBUTTON, -3, -4, 1, true},  // pt from the signed halves
-        {WM_LBUTTONUP, 0, 251, 101, 1, false},        {WM_PAINT, 0, 0, 0, 0, false},
-        {WM_TIMER, 7, 0, 0, 1, false},  // not the fold's timer: nothing happens
-    };
-    for (const auto& r : rows) {
-        SCOPED_TRACE(testing::Message() << "message " << r.message << " at " << r.x << "," << r.y);
-        const int relays = RelayCount;
-        const LPARAM at = MAKELPARAM(r.x, r.y);
-        EXPECT_EQ(SendMessageA(MainPanel, r.message, r.wParam, at), r.result);
-        ASSERT_EQ(RelayCount - relays, r.relayed ? 1 : 0);
-        if (r.relayed) {
-            const MSG& m = Relayed;
-            EXPECT_TRUE(m.hwnd == MainPanel && m.message == r.message && m.wParam == r.wParam && m.lParam == at);
-            EXPECT_TRUE(m.pt.x == r.x && m.pt.y == r.y && m.time == 0) << m.pt.x << "," << m.pt.y << " " << m.time;
-        }
-    }
-    EXPECT_TRUE(PanelHeight == 150.0f && Placed(MainPanel).find("x150") != std::string::npos);
 }

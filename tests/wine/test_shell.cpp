@@ -117,14 +117,3 @@ TEST(Settings, AnUnreadableKeyReadsNothingAndSavingFailsQuietly)
     EXPECT_EQ(StoredLastWindow(), Stored("Notes"));
     ForgetSettings();
 }
-
-TEST(Shell, CloseEndsTheLoopAndTearsDown)
-{
-    BootPanel(false);
-    ASSERT_TRUE(IsWindow(MainPanel));
-    PostMessageA(MainPanel, WM_CLOSE, 0, 0);
-    RunMessageLoop();  // returns once WM_DESTROY has posted WM_QUIT
-    EXPECT_TRUE(!IsWindow(MainPanel) && PanelDC == NULL);
-    EXPECT_EQ(::TearDown(), 1);  // the fixture has a TearDown of its own
-    EXPECT_TRUE(ControlFont == NULL);
-}
