@@ -136,8 +136,9 @@ TEST(Faults, ClosedWithAModalOrMenuOpenEndsWithOneAndTakesTheIcon)
             PostMessageA(menu, WM_MOUSEMOVE, 0, MAKELPARAM(100, 73));
             PostMessageA(menu, WM_LBUTTONUP, 0, MAKELPARAM(100, 73));
         }
-        if (row.closer != FromOutside)
+        if (row.closer != FromOutside) {
             EXPECT_EQ(WaitExit(p.app, 30000), 1u);
+        }
         EXPECT_EQ(ClosePanel(p.panel, p.app), 1u);
         EXPECT_FALSE(IconThere(p.panel));
     }
