@@ -260,19 +260,17 @@ static void BuildMenu(const MenuOrigin& at)
     MenuBuilt = 1;
 }
 
-// The work area of the monitor under the pointer: a notification area at the top
-// or the left of the screen would otherwise open the menu off the screen.
+// The whole monitor under the pointer, not its work area: the icon sits in the
+// taskbar, outside the work area, and the menu opens at the pointer there.
 static MenuOrigin MenuPlaceFor(int x, int y)
 {
     POINT at = {x, y};
     MONITORINFO monitor;
     monitor.cbSize = sizeof(monitor);
-    RECT work;
+    RECT bound = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (GetMonitorInfoA(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor))
-        work = monitor.rcWork;
-    else
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    return PlaceMenu(x, y, AsPanelRect(work));
+        bound = monitor.rcMonitor;
+    return PlaceMenu(x, y, AsPanelRect(bound));
 }
 
 void ShowTrayMenu(int x, int y)

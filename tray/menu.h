@@ -11,7 +11,7 @@ extern RECT MenuItemRects[3];  // items 1, 2, 3
 extern HDC MenuBackBuffer;  // NULL until the menu is first opened
 
 // Opens the menu with its bottom-right corner at the screen point (x, y), or on
-// the pointer's other side where that would leave the work area; the first call
+// the pointer's other side where that would leave the monitor; the first call
 // builds it.
 void ShowTrayMenu(int x, int y);
 // Highlights item (1..3) in itemRect, clearing the row highlighted before;

@@ -20,22 +20,21 @@ TEST(TrayMenuLayout, HoverStep)
     }
 }
 
-// The 205 x 88 menu: bottom-right corner at the pointer where it fits; across an
-// edge, on the pointer's other side; where neither fits, inside the work area.
-TEST(TrayMenuLayout, PlacedInsideTheWorkArea)
+// The 205 x 88 menu on a 1024 x 768 monitor: bottom-right corner at the pointer wherever it fits,
+// over a taskbar too (a work-area bound would give 650, 30 and 60 in the first three rows);
+// across the monitor's edge, on the pointer's other side; where neither fits, inside it.
+TEST(TrayMenuLayout, PlacedAtThePointerWithinTheMonitor)
 {
-    const PanelRect screen = {0, 0, 1024, 768}, offset = {60, 30, 1024, 700}, tiny = {10, 10, 150, 60};
-    const struct { const PanelRect* area; int x, y, left, top; } rows[] = {
-        {&screen, 984, 738, 779, 650}, {&screen, 600, 500, 395, 412},  // fits: as it always was
-        {&screen, 205, 88, 0, 0},      {&screen, 204, 87, 204, 87},    // just fits; one pixel short
-        {&screen, 12, 12, 12, 12},     {&screen, 1010, 12, 805, 12},   // the top corners
-        {&screen, 12, 760, 12, 672},                                   // bottom-left
-        {&offset, 70, 40, 70, 40},     {&offset, 1020, 750, 815, 612}, // a taskbar at the top, left, bottom
-        {&offset, 1100, 300, 819, 212}, {&offset, 30, 10, 60, 30},     // the pointer outside the area
-        {&tiny, 100, 40, 10, 10},                                      // neither side fits
+    const PanelRect screen = {0, 0, 1024, 768}, right = {1024, 0, 2304, 1024}, tiny = {10, 10, 150, 60};
+    const struct { const PanelRect* monitor; int x, y, left, top; } rows[] = {
+        {&screen, 1000, 750, 795, 662}, {&screen, 1000, 15, 795, 15},  // in a bottom, a top taskbar 30 high
+        {&screen, 30, 700, 30, 612},    {&screen, 12, 12, 12, 12},     // a left one 60 wide; the top-left tray
+        {&screen, 205, 88, 0, 0},       {&screen, 204, 87, 204, 87},   // just fits; one pixel short
+        {&screen, 1023, 767, 818, 679}, {&screen, 1100, 300, 819, 212}, // the last pixel; pointer off the monitor
+        {&right, 1030, 300, 1030, 212}, {&tiny, 100, 40, 10, 10},       // a second monitor; neither side fits
     };
     for (const auto& r : rows) {
-        MenuOrigin o = PlaceMenu(r.x, r.y, *r.area);
+        MenuOrigin o = PlaceMenu(r.x, r.y, *r.monitor);
         EXPECT_TRUE(o.left == r.left && o.top == r.top)
             << r.x << "," << r.y << " placed at " << o.left << "," << o.top;
     }

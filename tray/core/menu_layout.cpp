@@ -59,9 +59,9 @@ static int PlaceSpan(int at, int size, int low, int high)
     return start;
 }
 
-MenuOrigin PlaceMenu(int x, int y, const PanelRect& workArea)
+MenuOrigin PlaceMenu(int x, int y, const PanelRect& monitor)
 {
-    MenuOrigin o = {PlaceSpan(x, MenuWidth, workArea.left, workArea.right),
-                    PlaceSpan(y, MenuHeight, workArea.top, workArea.bottom)};
+    MenuOrigin o = {PlaceSpan(x, MenuWidth, monitor.left, monitor.right),
+                    PlaceSpan(y, MenuHeight, monitor.top, monitor.bottom)};
     return o;
 }

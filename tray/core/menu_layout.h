@@ -41,10 +41,10 @@ struct MenuHover {
 MenuHover MenuHoverStep(int hotItem, int x, int y);
 
 // Where the menu opens for a pointer at (x, y) in screen coordinates: its
-// bottom-right corner at the pointer where that fits the work area; across an
-// edge it opens on the other side of the pointer, as the system's menus do, and
-// where neither side fits it is kept inside the work area.
+// bottom-right corner at the pointer wherever that fits the monitor, even over a
+// taskbar outside the work area; across the monitor's edge it opens on the other
+// side of the pointer, and where neither side fits it is kept inside the monitor.
 struct MenuOrigin {
     int left, top;
 };
-MenuOrigin PlaceMenu(int x, int y, const PanelRect& workArea);
+MenuOrigin PlaceMenu(int x, int y, const PanelRect& monitor);
