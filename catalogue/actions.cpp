@@ -5,6 +5,7 @@
 #include "app/translucency.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/core/labels.h"
+#include "catalogue/core/pin_wake.h"
 #include "catalogue/core/text.h"
 #include "panel/surface.h"
 
@@ -94,9 +95,20 @@ static bool AnswersAtOnce(HWND target)
     return SendMessageTimeoutA(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerWaitMs, &ignored) != 0;
 }
 
-static VOID CALLBACK ForegroundOnceAwake(HWND target, UINT, ULONG_PTR, LRESULT)
+// The newest pin and when it was asked for: of the bring-forwards left waiting on
+// stuck targets, only this one may still happen.
+static uint32_t PinSerial;
+static DWORD PinPressedAt;
+
+static VOID CALLBACK ForegroundOnceAwake(HWND target, UINT, ULONG_PTR serial, LRESULT)
 {
-    if (IsWindow(target))
+    const WindowRecord* record = ItemRecord(SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0));
+    const bool selected = record != NULL && RecordToHandle(record->handle) == target;
+    HWND front = GetForegroundWindow();
+    DWORD process = 0;
+    GetWindowThreadProcessId(front, &process);
+    const bool stayed = front == target || (front != NULL && process == GetCurrentProcessId());
+    if (IsWindow(target) && PinWakeWanted((uint32_t)serial, PinSerial, PinPressedAt, GetTickCount(), selected, stayed))
         SetForegroundWindow(target);
 }
 
@@ -110,23 +122,28 @@ static void CarryOut(HWND target, TargetAction action)
         return;
     }
     const bool answers = AnswersAtOnce(target);
-    // For a target that does not answer, the change is posted and lands when it wakes.
-    const UINT async = answers ? 0 : SWP_ASYNCWINDOWPOS;
+    // For a target that does not answer, the change is posted and lands when it wakes;
+    // then it must not take the foreground by itself: only a pin still wanted does.
+    const UINT async = answers ? 0 : SWP_ASYNCWINDOWPOS | SWP_NOACTIVATE;
     BOOL(WINAPI * const show)(HWND, int) = answers ? ShowWindow : ShowWindowAsync;
     // MoveWindow(..., TRUE) is this SetWindowPos; only the latter can be posted.
     const UINT place = SWP_NOZORDER | SWP_NOACTIVATE | async;
     switch (action) {
     case ActionUnpin:
+        ++PinSerial;  // takes back a bring-forward still waiting
         SetWindowPos(target, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW | async);
         break;
     case ActionPin:
         SetWindowPos(target, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW | async);
-        if (answers)
+        ++PinSerial;
+        if (answers) {
             SetForegroundWindow(target);
-        else
+        } else {
             // Bringing a stuck window forward can wait on it (2 s under Wine
-            // without a window manager): do it once it answers.
-            SendMessageCallbackA(target, WM_NULL, 0, 0, ForegroundOnceAwake, 0);
+            // without a window manager): do it once it answers, if still wanted.
+            PinPressedAt = GetTickCount();
+            SendMessageCallbackA(target, WM_NULL, 0, 0, ForegroundOnceAwake, PinSerial);
+        }
         break;
     case ActionResize:
         // The position as it is now, not as it was enumerated.

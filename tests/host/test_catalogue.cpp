@@ -5,31 +5,25 @@
 #include <string>
 
 #include "catalogue/core/labels.h"
+#include "catalogue/core/pin_wake.h"
 #include "catalogue/core/text.h"
 #include "catalogue/core/window_table.h"
 
-TEST(CatalogueText, ParseDecimalEdges)
+// Parsing wraps and never clamps; the rows marked 1 are also what formatting writes.
+TEST(CatalogueText, DecimalsParsedAndFormatted)
 {
-    const struct { const char* text; int32_t value; } cases[] = {
-        {"", 0}, {"-", 0}, {"+", 0}, {" \t\n-", 0}, {"abc", 0}, {"--5", 0},
-        {"  12abc", 12}, {"\v\f\r+34 5", 34}, {"-8", -8}, {"0012", 12},
-        {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
-        {"2147483648", INT_MIN},  // wraps, no clamping
-        {"4294967297", 1}, {"99999999999", 1215752191},
-        {"\xA0" "5", 0},  // bytes from 0x80 up are neither blanks nor digits
+    const struct { const char* text; int32_t value; bool formats; } cases[] = {
+        {"", 0, 0}, {"-", 0, 0}, {"+", 0, 0}, {" \t\n-", 0, 0}, {"abc", 0, 0}, {"--5", 0, 0},
+        {"  12abc", 12, 0}, {"\v\f\r+34 5", 34, 0}, {"-8", -8, 1}, {"0012", 12, 0}, {"0", 0, 1}, {"100", 100, 1},
+        {"2147483647", INT_MAX, 1}, {"-2147483648", INT_MIN, 1}, {"2147483648", INT_MIN, 0}, {"4294967297", 1, 0},
+        {"99999999999", 1215752191, 0}, {"\xA0" "5", 0, 0},  // bytes from 0x80 up are neither blanks nor digits
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseDecimal(c.text), c.value) << "text \"" << c.text << "\"";
-}
-
-TEST(CatalogueText, FormatDecimalWritesEverySignedValue)
-{
-    const struct { int32_t value; const char* text; } cases[] = {
-        {0, "0"}, {-8, "-8"}, {100, "100"}, {INT_MAX, "2147483647"}, {INT_MIN, "-2147483648"}};
     for (const auto& c : cases) {
-        char buffer[12];
-        FormatDecimal(c.value, buffer);
-        EXPECT_STREQ(buffer, c.text);
+        EXPECT_EQ(ParseDecimal(c.text), c.value) << "text \"" << c.text << "\"";
+        char buffer[12] = "";
+        if (c.formats)
+            FormatDecimal(c.value, buffer);
+        EXPECT_STREQ(buffer, c.formats ? c.text : "");
     }
 }
 
@@ -51,6 +45,19 @@ TEST(CatalogueLabel, TitleOrClassCutAt104ThenHandleInEightUpperCaseDigits)
     EXPECT_EQ(Label(title.c_str(), "X", 0x10), title.substr(0, 104) + "  [HWND: 00000010]");
     std::string longest = Label("", longClass.c_str(), 0x10);  // 124 characters, the most there is
     EXPECT_EQ(longest, "<" + longClass.substr(0, 104) + ">  [HWND: 00000010]");
+}
+
+// A woken stuck target comes forward only for the newest pin, within 2 s, while selected and the user stayed.
+TEST(CataloguePinWake, OnlyTheNewestPinWithinTwoSecondsWhileTheUserStays)
+{
+    const struct { uint32_t request, latest, at, now; bool selected, stayed, wanted; } rows[] = {
+        {3, 3, 500, 500, 1, 1, 1},  {3, 3, 500, 2500, 1, 1, 1}, {3, 3, 500, 2501, 1, 1, 0},  // at once; 2 s; later
+        {3, 4, 500, 600, 1, 1, 0},  {3, 3, 500, 600, 0, 1, 0},  {3, 3, 500, 600, 1, 0, 0},   // newer; unselected; left
+        {3, 3, 0xFFFFF830u, 0, 1, 1, 1}, {3, 3, 0xFFFFF830u, 1, 1, 1, 0},                  // 2 s across the wrap
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(PinWakeWanted(r.request, r.latest, r.at, r.now, r.selected, r.stayed), r.wanted)
+            << r.request << "/" << r.latest << " at " << r.at << " now " << r.now << " " << r.selected << r.stayed;
 }
 
 // The table itself, full and after a shorter run, is checked on the real list (wine Catalogue.*).
