@@ -51,13 +51,6 @@ static BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
     return TRUE;
 }
 
-static std::vector<HWND> EnumeratedWindows()
-{
-    std::vector<HWND> windows;
-    EnumWindows(CollectWindow, (LPARAM)&windows);
-    return windows;
-}
-
 static LRESULT Selection() { return SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0); }
 
 // The real panel after its start-up, with no stored window.
@@ -79,8 +72,7 @@ TEST_F(Catalogue, ListsVisibleOrAllWithLabelsSortedIgnoringCase)
     RefreshWindowList(true);
 
     EXPECT_TRUE(HasLabel(LabelOf(untitled, "<VexloTestNoTitle>")));
-    EXPECT_TRUE(HasLabel(LabelOf(longOne, longTitle.substr(0, 104))));
-    EXPECT_TRUE(HasLabel(LabelOf(beta, "Catalogue Beta")));
+    EXPECT_TRUE(HasLabel(LabelOf(longOne, longTitle.substr(0, 104))) && HasLabel(LabelOf(beta, "Catalogue Beta")));
     EXPECT_EQ(ItemOf(hidden), CB_ERR);
     EXPECT_LT(ItemOf(alpha), ItemOf(beta));  // a byte order would put "C" before "c"
     const WindowRecord* record = ItemRecord(ItemOf(alpha));
@@ -100,8 +92,7 @@ TEST_F(Catalogue, ListsVisibleOrAllWithLabelsSortedIgnoringCase)
 
     ListAllWindows = 0;
     RefreshWindowList(false);
-    EXPECT_EQ(ItemOf(beta), CB_ERR);
-    EXPECT_EQ(ItemOf(untitled), CB_ERR);
+    EXPECT_TRUE(ItemOf(beta) == CB_ERR && ItemOf(untitled) == CB_ERR);
     EXPECT_NE(ItemOf(alpha), CB_ERR);
 }
 
@@ -111,7 +102,8 @@ TEST_F(Catalogue, FullTableListsTheFirst3276ThenAShorterRunOnlyItsOwn)
     for (int i = 0; i < 3300; ++i)
         made.push_back(MakeWindow("Crowd", WS_POPUP));
     ListAllWindows = 1;
-    std::vector<HWND> order = EnumeratedWindows();
+    std::vector<HWND> order;
+    EnumWindows(CollectWindow, (LPARAM)&order);
     ASSERT_GT(order.size(), 3276u);
     RefreshWindowList(true);
     EXPECT_EQ(WindowTableCursor - WindowTableStart, 65520);
@@ -124,7 +116,8 @@ TEST_F(Catalogue, FullTableListsTheFirst3276ThenAShorterRunOnlyItsOwn)
 
     for (int i = 0; i < 100; ++i)
         DestroyWindow(made[i]);
-    order = EnumeratedWindows();
+    order.clear();
+    EnumWindows(CollectWindow, (LPARAM)&order);
     ASSERT_LT(order.size(), 3276u);
     RefreshWindowList(true);
     listed = ListedWindows();
@@ -154,14 +147,12 @@ TEST_F(Catalogue, ReselectsLastWindowThenSavedTextElseNothing)
     lstrcpyA(LastWindowText, "No such window");
     SendMessageA(WindowCombo, CB_SETCURSEL, ItemOf(one), 0);
     RefreshWindowList(true);
-    EXPECT_EQ(Selection(), ItemOf(one));
-    EXPECT_EQ(Text(WidthEdit), "300");
+    EXPECT_TRUE(Selection() == ItemOf(one) && Text(WidthEdit) == "300");
 
     SetWindowTextA(WidthEdit, "777");
     SetWindowTextA(WindowCombo, "Nothing like it");
     RefreshWindowList(true);
-    EXPECT_EQ(Selection(), CB_ERR);
-    EXPECT_EQ(Text(WindowCombo), "");
+    EXPECT_TRUE(Selection() == CB_ERR && Text(WindowCombo).empty());
     EXPECT_EQ(Text(WidthEdit) + " " + Text(TopEdit), "777 20");
 
     // Picking from the list shows the record's numbers, not the window's present ones.
@@ -183,41 +174,33 @@ TEST_F(Catalogue, ReselectsLastWindowThenSavedTextElseNothing)
 using Actions = Catalogue;  // on test-owned targets
 
 // Pin's topmost and foreground on an answering target: e2e PointerEndToEnd.PickSetOnTop*.
-// Here what a hidden or renamed target does.
-TEST_F(Actions, UnpinAndPinShowAHiddenTargetAndStoreItsPresentTitle)
+// Here what a hidden or renamed target does, and TargetHidden across two targets.
+TEST_F(Actions, PinsShowAHiddenTargetStoreItsPresentTitleAndTheHideShowButtonFollowsTargetHidden)
 {
-    HWND target = MakeWindow("Pin Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    ASSERT_TRUE(SelectTarget(target));
+    HWND a = MakeWindow("Pin Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND b = MakeWindow("Hide B", WS_POPUP | WS_VISIBLE, 300, 300);
+    ASSERT_TRUE(SelectTarget(a));
     ApplyToTarget(ActionPin);
-    ShowWindow(target, SW_HIDE);
-    SetWindowTextA(target, "Pin Target renamed");
+    ShowWindow(a, SW_HIDE);
+    SetWindowTextA(a, "Pin Target renamed");
     ApplyToTarget(ActionUnpin);
-    EXPECT_TRUE(!(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST) && IsWindowVisible(target));
+    EXPECT_TRUE(!(GetWindowLongA(a, GWL_EXSTYLE) & WS_EX_TOPMOST) && IsWindowVisible(a));
     EXPECT_STREQ(LastWindowText, "Pin Target renamed");
     EXPECT_EQ(StoredLastWindow(), Stored("Pin Target renamed"));
 
-    ShowWindow(target, SW_HIDE);
+    ShowWindow(a, SW_HIDE);
     TargetHidden = 1;
     ApplyToTarget(ActionPin);
-    EXPECT_TRUE(IsWindowVisible(target) && TargetHidden == 1 && (GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_TOPMOST));
-}
+    EXPECT_TRUE(IsWindowVisible(a) && TargetHidden == 1 && (GetWindowLongA(a, GWL_EXSTYLE) & WS_EX_TOPMOST));
 
-TEST_F(Actions, HideShowButtonFollowsTargetHiddenAcrossWindows)
-{
-    HWND a = MakeWindow("Hide A");
-    HWND b = MakeWindow("Hide B", WS_POPUP | WS_VISIBLE, 300, 300);
-    ASSERT_TRUE(SelectTarget(a));
-    PressButton(HideShowButton);
-    EXPECT_TRUE(!IsWindowVisible(a) && TargetHidden == 1);
-    EXPECT_EQ(Text(HideShowButton), kShowBytes);
-    EXPECT_EQ(StoredLastWindow(), Stored("Hide A"));
-
+    // The button asks for what TargetHidden says, on whichever window is selected now.
     SendMessageA(WindowCombo, CB_SETCURSEL, ItemOf(b), 0);
     ShowWindow(b, SW_HIDE);
     PressButton(HideShowButton);
-    EXPECT_TRUE(IsWindowVisible(b) && !IsWindowVisible(a) && TargetHidden == 0);
-    EXPECT_EQ(Text(HideShowButton), kHideBytes);
+    EXPECT_TRUE(IsWindowVisible(b) && IsWindowVisible(a) && TargetHidden == 0 && Text(HideShowButton) == kHideBytes);
     EXPECT_EQ(StoredLastWindow(), Stored("Hide B"));
+    PressButton(HideShowButton);
+    EXPECT_TRUE(!IsWindowVisible(b) && IsWindowVisible(a) && TargetHidden == 1 && Text(HideShowButton) == kShowBytes);
 }
 
 // What a timer saw of the box shown while a request ran; it pressed the box's OK.
@@ -275,8 +258,6 @@ TEST_F(Actions, VanishedTargetWarnsNoRecordStaysSilentAndNothingChanges)
     for (LRESULT item : {(LRESULT)CB_ERR, loose}) {
         SendMessageA(WindowCombo, CB_SETCURSEL, item, 0);
         Watching([] { ApplyToTarget(ActionHide); });
-        EXPECT_EQ(Seen.box, (HWND)NULL) << "item " << item;
-        EXPECT_EQ(TargetHidden, 1);
-        EXPECT_STREQ(LastWindowText, "Earlier");
+        EXPECT_TRUE(Seen.box == NULL && TargetHidden == 1 && lstrcmpA(LastWindowText, "Earlier") == 0) << item;
     }
 }

@@ -50,9 +50,12 @@ void Choose(int item)
     PumpMessages(0);
 }
 
-int CheckMarkInk()
+// Item 1's mark area holds only the row's ground (the hover colour while the row is lit) and, marked, the black mark.
+void ExpectMark(bool marked, bool lit)
 {
-    return InkOf(MenuBackBuffer, 26, 7, 39, 22, Black).count;
+    const int ink = InkOf(MenuBackBuffer, 26, 7, 39, 22, Black).count;
+    EXPECT_EQ(ink + InkOf(MenuBackBuffer, 26, 7, 39, 22, lit ? HoverFill : Ground).count, 13 * 15) << "lit " << lit;
+    EXPECT_EQ(ink > 10, marked) << ink << " black pixels";
 }
 
 // The item's icon in the menu is bitmap 9's cell; highlighted, the ground around it takes the hover colour.
@@ -130,7 +133,6 @@ TEST(TrayMenu, PictureFollowsPinnedAndHidden)
     BootPanel(true);
     OpenMenuAt(500, 400);
     HDC m = MenuBackBuffer;
-    EXPECT_EQ(GetPixel(m, 195, kRowY[0]), Ground);
     EXPECT_EQ(GetPixel(m, 204, 44), Black);  // the frame
     // The left strip: a gradient, neither ground nor hover, darker or lighter downwards.
     EXPECT_TRUE(GetPixel(m, 20, 4) != Ground && GetPixel(m, 20, 4) != GetPixel(m, 20, 84));
@@ -140,12 +142,12 @@ TEST(TrayMenu, PictureFollowsPinnedAndHidden)
     EXPECT_GT(caption.bottom - caption.top, 2 * (caption.right - caption.left));
 
     // The panel starts pinned: the check mark is there, and goes with the pin.
-    EXPECT_GT(CheckMarkInk(), 10);
+    ExpectMark(true, false);
     ExpectIcon(1, 1, false);
     ExpectIcon(3, 70, false);
     PanelPinned = 0;
     OpenMenuAt(500, 400);
-    EXPECT_EQ(CheckMarkInk(), 0);
+    ExpectMark(false, false);
 
     // Item 2 by PanelHidden: minimise icon and "Свернуть", or restore icon and the longer "Развернуть".
     ExpectIcon(2, 24, false);
@@ -175,7 +177,7 @@ TEST(TrayMenu, ChoicesActOnThePanelAndLeaveNoHighlight)
         // The next opening shows no highlighted row, and the mark as pinned says.
         OpenMenuAt(300, 250);
         EXPECT_FALSE(MenuHotItem != 0 || RowLit(1) || RowLit(2) || RowLit(3));
-        EXPECT_EQ(CheckMarkInk() > 10, c.pinned == 1);
+        ExpectMark(c.pinned == 1, false);
         MoveTo(5, 80);
         SendMessageA(TrayMenu, WM_LBUTTONUP, 0, 0);
     }
@@ -189,34 +191,37 @@ TEST(PanelPin, FromTheButtonTheOpenMenuFollowsAtOnce)
     OpenMenuAt(500, 400);
     CloseTrayMenu();
     PanelClick(350, 130);
-    EXPECT_TRUE(PanelPinned == 0 && CheckMarkInk() > 10 && !(GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_TOPMOST));
-    // Menu shown, row 1 left for the strip (11): the mark comes and goes on the hover colour, on the menu at once.
-    OpenMenuAt(500, 400);
-    MoveTo(100, kRowY[0]);
-    MoveTo(10, kRowY[0]);
+    EXPECT_TRUE(PanelPinned == 0 && !(GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_TOPMOST));
+    ExpectMark(true, false);
     const RECT& p = PinButtonRect;
-    for (int pinned : {1, 0}) {
-        // Through the panel's own messages: the toggle comes with the press, the release adds nothing.
-        SendMessageA(MainPanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(350, 130));
-        EXPECT_TRUE(PanelPinned == pinned && PressedControl == 0);
-        SendMessageA(MainPanel, WM_LBUTTONUP, 0, MAKELPARAM(350, 130));
-        EXPECT_TRUE(PanelPinned == pinned && HotState == 4);
-        EXPECT_EQ((GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, pinned == 1);
-        // Sunken without a face move while pinned, raised while not; the pin from above or the side.
-        ExpectBevel(p, pinned ? 4 : 1, "pin");
-        if (pinned)
-            SameBlock(BackBufferDC, p.left + 7, p.top + 3, SpriteStripDC, 90, 0, 16, 16, "pinned icon");
-        else
-            SameBlock(BackBufferDC, p.left + 3, p.top + 3, SpriteStripDC, 106, 0, 21, 17, "unpinned icon");
-        SameBlock(PanelDC, p.left + 2, p.top + 2, BackBufferDC, p.left + 2, p.top + 2, 22, 18, "face on screen");
-        EXPECT_TRUE(pinned ? CheckMarkInk() > 10 : CheckMarkInk() == 0) << CheckMarkInk();
-        EXPECT_EQ(InkOf(MenuBackBuffer, 26, 7, 39, 22, Ground).count, 0);
-        HDC menu = GetDC(TrayMenu);
-        SameBlock(menu, 26, 7, MenuBackBuffer, 26, 7, 13, 15, "mark on the menu");
-        ReleaseDC(TrayMenu, menu);
+    // Menu shown, row 1 left for the strip (11), then not lit at all: the mark comes and goes on the row's ground.
+    for (bool lit : {true, false}) {
+        CloseTrayMenu();
+        OpenMenuAt(500, 400);
+        MoveTo(lit ? 100 : 10, kRowY[0]);  // unlit: the strip lights nothing
+        MoveTo(10, kRowY[0]);
+        for (int pinned : {1, 0}) {
+            // Through the panel's own messages: the toggle comes with the press, the release adds nothing.
+            SendMessageA(MainPanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(350, 130));
+            EXPECT_TRUE(PanelPinned == pinned && PressedControl == 0);
+            SendMessageA(MainPanel, WM_LBUTTONUP, 0, MAKELPARAM(350, 130));
+            EXPECT_TRUE(PanelPinned == pinned && HotState == 4);
+            EXPECT_EQ((GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, pinned == 1);
+            // Sunken without a face move while pinned, raised while not; the pin from above or the side.
+            ExpectBevel(p, pinned ? 4 : 1, "pin");
+            if (pinned)
+                SameBlock(BackBufferDC, p.left + 7, p.top + 3, SpriteStripDC, 90, 0, 16, 16, "pinned icon");
+            else
+                SameBlock(BackBufferDC, p.left + 3, p.top + 3, SpriteStripDC, 106, 0, 21, 17, "unpinned icon");
+            SameBlock(PanelDC, p.left + 2, p.top + 2, BackBufferDC, p.left + 2, p.top + 2, 22, 18, "face on screen");
+            ExpectMark(pinned == 1, lit);
+            HDC menu = GetDC(TrayMenu);
+            SameBlock(menu, 26, 7, MenuBackBuffer, 26, 7, 13, 15, "mark on the menu");
+            ReleaseDC(TrayMenu, menu);
+        }
     }
     // From the menu, a pin draws the mark for the next showing.
     CloseTrayMenu();
     TogglePanelPin(PinFromMenu);
-    EXPECT_TRUE(PanelPinned == 1 && CheckMarkInk() > 10);
+    ExpectMark(true, false);
 }
