@@ -50,6 +50,24 @@ static void RegisterPanelClass()
     RegisterClassA(&wc);
 }
 
+// Wine hands a popup to the window manager once it is active or covers the work
+// area, and does so by unmapping it and mapping it again; left to the first
+// press, that switch takes the activation and the capture from the press. While
+// the panel is still hidden, covering the monitor for a moment makes the switch
+// with nothing held, and the window manager then stacks the panel with the
+// About box. A hidden window moved and sized shows nothing anywhere.
+static void SettleWindowManagement()
+{
+    MONITORINFO monitor;
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoA(MonitorFromWindow(MainPanel, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        return;
+    const RECT& m = monitor.rcMonitor;
+    const UINT quiet = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
+    SetWindowPos(MainPanel, NULL, m.left, m.top, m.right - m.left, m.bottom - m.top, quiet);
+    SetWindowPos(MainPanel, NULL, PanelPlacement.left, PanelPlacement.top, kFoldedWidth, kFoldedHeight, quiet);
+}
+
 void StartUp()
 {
     ModuleInstance = GetModuleHandleA(NULL);
@@ -80,6 +98,7 @@ void StartUp()
     MainPanel = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPanelClass, NULL, WS_POPUP,
                                 PanelPlacement.left, PanelPlacement.top, kFoldedWidth, kFoldedHeight,
                                 NULL, NULL, ModuleInstance, NULL);
+    SettleWindowManagement();
     // Shown without taking activation from whatever the user works in.
     ShowWindow(MainPanel, SW_SHOWNA);
     RECT client;

@@ -23,16 +23,31 @@ static void ClipToClient(HWND window, RECT area)
     ClipCursor(&area);
 }
 
+DragKind CurrentDrag()
+{
+    if (DraggingPanel)
+        return DragPanel;
+    if (DraggingPanelOpacity)
+        return DragPanelSlider;
+    return DraggingTargetOpacity ? DragTargetSlider : DragNone;
+}
+
 void ClipForDrag()
 {
-    if (DraggingPanel) {
-        RECT desktop;
+    RECT desktop;
+    switch (CurrentDrag()) {
+    case DragPanel:
         GetClientRect(DesktopWindow, &desktop);
         ClipToClient(DesktopWindow, desktop);
-    } else if (DraggingPanelOpacity) {
+        break;
+    case DragPanelSlider:
         ClipToClient(MainPanel, PanelOpacityTrack);
-    } else if (DraggingTargetOpacity) {
+        break;
+    case DragTargetSlider:
         ClipToClient(MainPanel, TargetOpacityTrack);
+        break;
+    case DragNone:
+        break;
     }
 }
 
@@ -42,12 +57,19 @@ void CatchUpDrag()
     if (!GetCursorPos(&p))
         return;
     ScreenToClient(MainPanel, &p);
-    if (DraggingPanel)
+    switch (CurrentDrag()) {
+    case DragPanel:
         PanelDragStep(p.x, p.y);
-    else if (DraggingPanelOpacity)
+        break;
+    case DragPanelSlider:
         PanelSliderStep(p.x);
-    else if (DraggingTargetOpacity)
+        break;
+    case DragTargetSlider:
         TargetSliderStep(p.x);
+        break;
+    case DragNone:
+        break;
+    }
 }
 
 void StartPanelDrag(int x, int y)

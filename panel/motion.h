@@ -4,11 +4,15 @@
 #pragma once
 #include <windows.h>
 
+#include "panel/core/hot_state.h"
+
 extern int DraggingPanel;
 extern int DraggingPanelOpacity;
 extern int DraggingTargetOpacity;
 extern POINT DragLastPoint;  // screen point for the panel drag; client x for the sliders
 
+// The drag under way, from the three flags.
+DragKind CurrentDrag();
 // Each drag holds the capture and a cursor clip from the press on.
 void StartPanelDrag(int x, int y);
 void StartPanelSlider(int x);

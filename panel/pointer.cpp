@@ -7,6 +7,7 @@
 #include "app/translucency.h"
 #include "catalogue/actions.h"
 #include "catalogue/catalogue.h"
+#include "panel/core/held_press.h"
 #include "panel/core/hot_state.h"
 #include "panel/motion.h"
 #include "panel/panel.h"
@@ -20,6 +21,8 @@ static MSG TooltipRelayMessage;
 // Set while a press on a drawn button holds the capture, so that the release
 // comes here wherever the pointer goes.
 static int PressHeld;
+// The disturbances of the press now held (panel/core/held_press.h).
+static HeldState HeldPressState;
 
 static PointerRects CurrentRects()
 {
@@ -33,15 +36,6 @@ static PointerRects CurrentRects()
     for (int i = 0; i < AreaCount; ++i)
         r.area[i] = AsPanelRect(*kAreas[i]);
     return r;
-}
-
-static DragKind CurrentDrag()
-{
-    if (DraggingPanel)
-        return DragPanel;
-    if (DraggingPanelOpacity)
-        return DragPanelSlider;
-    return DraggingTargetOpacity ? DragTargetSlider : DragNone;
 }
 
 static void RelayToTooltip(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -152,7 +146,7 @@ static void Perform(PointerEvent event, int x, int y)
 
 static bool Held()
 {
-    return DraggingPanel || DraggingPanelOpacity || DraggingTargetOpacity || PressHeld;
+    return PressHeld || CurrentDrag() != DragNone;
 }
 
 static bool LeftButtonDown()
@@ -161,68 +155,82 @@ static bool LeftButtonDown()
     return (GetAsyncKeyState(button) & 0x8000) != 0;
 }
 
-// The input has really gone elsewhere: another window holds the capture, a
-// modal box disabled the panel, or the button is up. Anything else is the
-// platform dropping the capture by itself (Wine does so when it deactivates
-// the panel at the first move of a drag).
-static bool InputWentElsewhere(HWND window, HWND taker)
+static HeldFacts GatherFacts(HWND window, HWND taker)
 {
-    if (taker != NULL && taker != window)
-        return true;
+    HeldFacts f = {};
+    f.held = Held();
     GUITHREADINFO info;
     ZeroMemory(&info, sizeof(info));
     info.cbSize = sizeof(info);
-    if (GetGUIThreadInfo(0, &info) && info.hwndCapture != NULL && info.hwndCapture != window)
-        return true;
-    return !IsWindowEnabled(window) || !LeftButtonDown();
+    f.takenByOther = (taker != NULL && taker != window) ||
+                     (GetGUIThreadInfo(0, &info) && info.hwndCapture != NULL && info.hwndCapture != window);
+    f.panelDisabled = !IsWindowEnabled(window);
+    f.buttonDown = LeftButtonDown();
+    const DWORD queued = HIWORD(GetQueueStatus(QS_MOUSEBUTTON | QS_MOUSEMOVE));
+    f.releaseQueued = (queued & QS_MOUSEBUTTON) != 0;
+    f.movesQueued = (queued & QS_MOUSEMOVE) != 0;
+    const HWND front = GetForegroundWindow();
+    f.foreground = front == window                                  ? ForegroundPanel
+                   : front == NULL || front == GetDesktopWindow() ? ForegroundNone
+                                                                  : ForegroundOther;
+    return f;
 }
 
-// Ends the press as a release elsewhere would: a pressed button is drawn as
-// if the pointer had slid off it, and a drag lets go of the pointer.
+// Ends the press as a release elsewhere would: a pressed button is drawn as if
+// the pointer had slid off it and the press is forgotten, so a return onto it
+// with the button still held presses nothing; a drag lets go of the pointer.
 static void LetGo()
 {
     if (PressHeld) {
         PressHeld = 0;
         Perform(PointerMoveDown, -1, -1);
+        HotState = 0;
+        PressedControl = 0;
     }
     EndDrag();
 }
 
+static void Carry(HWND window, HeldEvent event, HWND taker)
+{
+    const HeldOutcome o = DecideHeld(HeldPressState, event, GatherFacts(window, taker));
+    HeldPressState = o.state;
+    switch (o.step) {
+    case HeldNothing:
+        break;
+    case HeldPostResume:
+        PostMessageA(window, ResumeCaptureMessage, 0, 0);
+        break;
+    case HeldLetGo:
+        LetGo();
+        break;
+    case HeldRetake:
+        if (o.takeForeground)
+            SetForegroundWindow(window);
+        if (GetCapture() != window)
+            SetCapture(window);
+        ClipForDrag();
+        break;
+    }
+    if (o.catchUp)
+        CatchUpDrag();
+}
+
 LRESULT OnPanelCaptureChanged(HWND window, HWND taker)
 {
-    if (!Held() || taker == window)
-        return 0;
-    if (InputWentElsewhere(window, taker))
-        LetGo();
-    else
-        // Decided once the message that took it is over: a box that disables the
-        // panel does so after the capture has gone.
-        PostMessageA(window, ResumeCaptureMessage, 0, 0);
+    if (taker != window)
+        Carry(window, HeldCaptureLost, taker);
     return 0;
 }
 
 LRESULT OnPanelDeactivated(HWND window)
 {
-    if (Held())
-        PostMessageA(window, ResumeCaptureMessage, 0, 0);
+    Carry(window, HeldDeactivated, NULL);
     return 0;
 }
 
 LRESULT OnResumeCapture(HWND window)
 {
-    if (!Held())
-        return 1;
-    if (InputWentElsewhere(window, NULL)) {
-        LetGo();
-        return 1;
-    }
-    // Wine routes the captured pointer only to the foreground thread.
-    if (GetForegroundWindow() != window)
-        SetForegroundWindow(window);
-    if (GetCapture() != window)
-        SetCapture(window);
-    ClipForDrag();
-    CatchUpDrag();
+    Carry(window, HeldResume, NULL);
     return 1;
 }
 
@@ -241,12 +249,15 @@ LRESULT OnPanelMouseMove(HWND window, WPARAM wParam, LPARAM lParam)
     const bool held = (wParam & MK_LBUTTON) != 0;
     const DWORD at = static_cast<DWORD>(lParam);
     Perform(held ? PointerMoveDown : PointerMoveUp, PointerX(at, held), PointerY(at, held));
+    if (HeldPressState.catchUpPending)
+        Carry(window, HeldMoveDone, NULL);
     return 1;
 }
 
 LRESULT OnPanelButtonDown(HWND window, WPARAM wParam, LPARAM lParam)
 {
     RelayToTooltip(window, WM_LBUTTONDOWN, wParam, lParam);
+    Carry(window, HeldPress, NULL);
     const DWORD at = static_cast<DWORD>(lParam);
     Perform(PointerPress, PointerX(at, true), PointerY(at, true));
     return 1;

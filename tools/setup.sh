@@ -7,7 +7,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed';
 
 pkgs=(cmake make g++ googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
       binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 libz-mingw-w64-dev xvfb openbox x11-utils
-      locales python3 wine wine64 fonts-wine fonts-liberation)
+      locales python3 wine wine64 fonts-wine fonts-liberation libx11-dev libxtst-dev)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 # 32-bit Wine needs the i386 architecture.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

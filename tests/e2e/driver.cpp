@@ -1,3 +1,5 @@
+#include <winsock2.h>
+
 #include "tests/e2e/driver.h"
 
 #include "tools/shot/capture.h"
@@ -9,17 +11,20 @@
 #include <cstdlib>
 #include <cstring>
 
+// Wine maps the Unix root to drive Z:.
+static std::string UnixToWine(const char* unixPath)
+{
+    std::string p = std::string("Z:") + unixPath;
+    std::replace(p.begin(), p.end(), '/', '\\');
+    return p;
+}
+
 std::string ExePath()
 {
     const char* unixPath = std::getenv("VEXLO_EXE");
     if (unixPath == NULL)
         return "vexlo.exe";
-    // Wine maps the Unix root to drive Z:.
-    std::string p = std::string("Z:") + unixPath;
-    for (char& c : p)
-        if (c == '/')
-            c = '\\';
-    return p;
+    return UnixToWine(unixPath);
 }
 
 Launched Launch()
@@ -95,15 +100,71 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms)
     }
 }
 
-// Where the driver last put the pointer; button events are sent there.
-static POINT LastPointer;
-bool CheckXPointer = true;
+// Real input goes through the X server, as a person's mouse and keyboard reach
+// Wine: a native helper (tests/helpers/xinput.cpp) makes it with XTest. Wine
+// starts a Unix program without the handles it is given, so the helper calls
+// back on a loopback port.
+static SOCKET XHelper = INVALID_SOCKET;
+
+static bool StartXHelper()
+{
+    const char* path = std::getenv("VEXLO_XINPUT");
+    WSADATA wsa;
+    if (path == NULL || WSAStartup(MAKEWORD(2, 2), &wsa) != 0)
+        return false;
+    SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in at = {};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int size = sizeof(at);
+    if (listener == INVALID_SOCKET || bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof(at)) != 0 ||
+        listen(listener, 1) != 0 || getsockname(listener, reinterpret_cast<sockaddr*>(&at), &size) != 0)
+        return false;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    std::string cmd = "\"" + UnixToWine(path) + "\" " + std::to_string(ntohs(at.sin_port));
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return false;
+    fd_set ready;
+    FD_ZERO(&ready);
+    FD_SET(listener, &ready);
+    timeval wait = {15, 0};
+    if (select(0, &ready, NULL, NULL, &wait) == 1)
+        XHelper = accept(listener, NULL, NULL);
+    closesocket(listener);
+    return XHelper != INVALID_SOCKET;
+}
+
+std::string XInput(const std::string& commands)
+{
+    static bool started = StartXHelper();
+    if (!started) {
+        std::fprintf(stderr, "driver: no X input helper (VEXLO_XINPUT=%s)\n", std::getenv("VEXLO_XINPUT"));
+        ExitProcess(3);
+    }
+    const std::string all = commands + ".\n";
+    send(XHelper, all.data(), static_cast<int>(all.size()), 0);
+    // Everything up to the "ok" that answers the final ".".
+    std::string reply;
+    char c;
+    while (recv(XHelper, &c, 1, 0) == 1) {
+        reply += c;
+        if (reply.size() >= 3 && reply.compare(reply.size() - 3, 3, "ok\n") == 0)
+            return reply.substr(0, reply.size() - 3);
+    }
+    std::fprintf(stderr, "driver: the X input helper ended (%s)\n", reply.c_str());
+    ExitProcess(3);
+}
+
+static std::string Move(int x, int y)
+{
+    return "m " + std::to_string(x) + " " + std::to_string(y) + "\n";
+}
 
 void PointerTo(int x, int y)
 {
-    LastPointer.x = x;
-    LastPointer.y = y;
-    SendPointer(0, x, y);
+    XInput(Move(x, y));
     // A drag's clip holds the pointer at its edge.
     RECT clip;
     GetClipCursor(&clip);
@@ -113,29 +174,16 @@ void PointerTo(int x, int y)
     WaitFor([&] { return GetCursorPos(&at) && at.x == cx && at.y == cy; }, 2000);
     // Let the panel's thread take the move before the next input.
     WaitFor([] { return false; }, 60);
-    // Wine moves the X pointer only while no other client holds a grab on it;
-    // otherwise X keeps the old place and Wine takes it back at the next
-    // crossing. Outside a clip Wine asks X again 100 ms after a move, so a
-    // pointer left behind shows then, and is moved again.
-    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    for (int tries = 0; tries < 5 && CheckXPointer && EqualRect(&clip, &screen); ++tries) {
-        WaitFor([] { return false; }, 60);
-        if (!GetCursorPos(&at) || (at.x == x && at.y == y))
-            break;
-        std::fprintf(stderr, "driver: the X pointer stayed at %ld,%ld, not %d,%d; moved again\n", at.x, at.y, x, y);
-        SetCursorPos(at.x, at.y);
-        SendPointer(0, x, y);
-    }
 }
 
-static void Button(DWORD flag)
+static void Button(const char* command)
 {
-    SendPointer(flag, LastPointer.x, LastPointer.y);
+    XInput(command);
     WaitFor([] { return false; }, 80);
 }
 
-void LeftDown() { Button(MOUSEEVENTF_LEFTDOWN); }
-void LeftUp() { Button(MOUSEEVENTF_LEFTUP); }
+void LeftDown() { Button("d 1\n"); }
+void LeftUp() { Button("u 1\n"); }
 
 void ClickAt(int x, int y)
 {
@@ -154,11 +202,44 @@ void DragFromTo(int x0, int y0, int x1, int y1)
     LeftUp();
 }
 
+void HandGesture(int x0, int y0, const POINT* moves, int count, int pauseMs)
+{
+    std::string s = Move(x0, y0) + "s 20\nd 1\n";
+    const std::string pause = "s " + std::to_string(pauseMs) + "\n";
+    for (int i = 0; i < count; ++i)
+        s += pause + Move(moves[i].x, moves[i].y);
+    XInput(s + pause + "u 1\n");
+}
+
+void QuickClick(int x, int y)
+{
+    XInput(Move(x, y) + "s 20\nd 1\ns 30\nu 1\n");
+}
+
 void RightClick()
 {
-    SendPointer(MOUSEEVENTF_RIGHTDOWN, LastPointer.x, LastPointer.y);
-    SendPointer(MOUSEEVENTF_RIGHTUP, LastPointer.x, LastPointer.y);
-    WaitFor([] { return false; }, 80);
+    Button("d 3\nu 3\n");
+}
+
+void KeyTap(const char* keysym)
+{
+    XInput(std::string("k ") + keysym + "\n");
+    WaitFor([] { return false; }, 60);
+}
+
+void TypeKeys(const char* text)
+{
+    std::string s;
+    for (const char* c = text; *c; ++c) {
+        if (*c == '-')
+            s += "k minus\n";
+        else if (*c == ' ')
+            s += "k space\n";
+        else
+            s += std::string("k ") + *c + "\n";
+    }
+    XInput(s);
+    WaitFor([] { return false; }, 60);
 }
 
 // Wine shows tray icons in its own window when the desktop has no notification

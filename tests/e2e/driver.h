@@ -26,17 +26,25 @@ int WindowHeight(HWND window);
 // Pumps this process's messages (its own target windows) until done() or ms.
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 10000);
 
-// Real pointer input through SendInput, in screen coordinates; each call waits
-// until the pointer stands there.
+// Real input through the X server (XTest), as a person's mouse and keyboard
+// reach Wine. XInput sends helper commands (see tests/helpers/xinput.cpp) and
+// returns what the helper printed once the X server has taken them.
+std::string XInput(const std::string& commands);
+// Moves the pointer to the screen point and waits until it stands there.
 void PointerTo(int x, int y);
-// PointerTo also makes sure the X pointer followed (about 60 ms a move); on by default.
-extern bool CheckXPointer;
 void LeftDown();
 void LeftUp();
 void ClickAt(int x, int y);
-// Presses at (x0,y0), moves in steps to (x1,y1) and releases there.
+// Presses at (x0,y0), moves in steps to (x1,y1) and releases there, each event awaited.
 void DragFromTo(int x0, int y0, int x1, int y1);
-
+// At a hand's pace: a press at (x0,y0), the moves pauseMs apart and the release,
+// sent in one go without waiting for any of them to land.
+void HandGesture(int x0, int y0, const POINT* moves, int count, int pauseMs);
+// Press and release 30 ms apart, not awaited.
+void QuickClick(int x, int y);
+// Keys by their X keysym names (Return, Escape, a, 5, minus ...), pressed and released.
+void KeyTap(const char* keysym);
+void TypeKeys(const char* text);  // digits, letters, '-' and ' '
 void RightClick();  // at the pointer's place
 // Vexlo's icon in Wine's own tray window (the newest icon there), or NULL after ms.
 HWND TrayIconWindow(DWORD ms);

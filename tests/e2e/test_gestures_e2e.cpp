@@ -18,22 +18,6 @@ RECT Desk()
     return r;
 }
 
-// A press on the title strip, moves of (dx, dy) until the pointer has gone
-// `moves` steps (the clip holds it on the screen), and a release.
-void TitleDrag(Session& s, int dx, int dy, int moves)
-{
-    const RECT d = Desk();
-    POINT p = {s.origin.x + 100, s.origin.y + 10};
-    PointerTo(p.x, p.y);
-    LeftDown();
-    for (int i = 0; i < moves; ++i) {
-        p.x = std::max<LONG>(0, std::min<LONG>(d.right - 1, p.x + dx));
-        p.y = std::max<LONG>(0, std::min<LONG>(d.bottom - 1, p.y + dy));
-        PointerTo(p.x, p.y);
-    }
-    LeftUp();
-}
-
 bool PanelAt(Session& s, int x, int y)
 {
     return WaitFor([&] {
@@ -42,33 +26,45 @@ bool PanelAt(Session& s, int x, int y)
     }, 5000);
 }
 
-// Slow: six small steps; the panel moves by exactly the pointer's offset, back and forth.
-bool SlowDrag(Session& s, int i)
+// A title drag of `moves` moves of `step` pixels, towards each edge in turn, at a
+// hand's pace (8 ms apart, none awaited) or each awaited; the panel ends where the
+// pointer says, held at the edge it meets.
+bool TitleDrag(Session& s, int i, int step, int moves, bool hand)
 {
-    const int sign = i % 2 ? -1 : 1;
-    const POINT from = s.origin;
-    TitleDrag(s, 10 * sign, 8 * sign, 6);
-    return PanelAt(s, from.x + 60 * sign, from.y + 48 * sign);
-}
-
-// Fast: 250 pixels a move, towards each edge in turn; the panel ends held at it.
-bool FastDrag(Session& s, int i)
-{
-    static const POINT kWays[4] = {{-250, 0}, {0, -250}, {250, 0}, {0, 250}};
+    static const POINT kWays[4] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
     const RECT d = Desk();
     const POINT way = kWays[i % 4], from = s.origin;
-    TitleDrag(s, way.x, way.y, 5);
-    const int x = way.x < 0 ? 0 : way.x > 0 ? d.right - 370 : from.x;
-    const int y = way.y < 0 ? 0 : way.y > 0 ? d.bottom - 150 : from.y;
-    if (PanelAt(s, x, y) && PointerFree())
+    POINT p = {from.x + 100, from.y + 10}, path[8];
+    const POINT start = p;
+    for (int m = 0; m < moves; ++m) {
+        p.x = std::max<LONG>(0, std::min<LONG>(d.right - 1, p.x + way.x * step));
+        p.y = std::max<LONG>(0, std::min<LONG>(d.bottom - 1, p.y + way.y * step));
+        path[m] = p;
+    }
+    if (hand) {
+        PointerTo(start.x, start.y);
+        HandGesture(start.x, start.y, path, moves, 8);
+    } else {
+        PointerTo(start.x, start.y);
+        LeftDown();
+        for (int m = 0; m < moves; ++m)
+            PointerTo(path[m].x, path[m].y);
+        LeftUp();
+    }
+    const int x = std::max<LONG>(0, std::min<LONG>(d.right - 370, from.x + p.x - start.x));
+    const int y = std::max<LONG>(0, std::min<LONG>(d.bottom - 150, from.y + p.y - start.y));
+    if (PanelAt(s, x, y) && WaitFor([] { return PointerFree(); }, 2000))
         return true;
-    RECT clip;
-    GetClipCursor(&clip);
-    ADD_FAILURE() << "from " << from.x << "," << from.y << " way " << way.x << "," << way.y << ": at " << s.origin.x
-                  << "," << s.origin.y << " want " << x << "," << y << " clip " << clip.left << "," << clip.top << ","
-                  << clip.right << "," << clip.bottom;
+    ADD_FAILURE() << step << " px a move from " << from.x << "," << from.y << ": at " << s.origin.x << ","
+                  << s.origin.y << ", want " << x << "," << y << (PointerFree() ? "" : "; the pointer is held");
     return false;
 }
+
+bool SlowDrag(Session& s, int i) { return TitleDrag(s, i, 10, 6, false); }
+bool HandDrag10(Session& s, int i) { return TitleDrag(s, i, 10, 6, true); }
+bool HandDrag100(Session& s, int i) { return TitleDrag(s, i, 100, 3, true); }
+bool HandDrag150(Session& s, int i) { return TitleDrag(s, i, 150, 3, true); }
+bool HandDrag250(Session& s, int i) { return TitleDrag(s, i, 250, 3, true); }
 
 // 20 pixels left of the right end gives (55 - 19) * 255 / 56 = 163; the right end is plain.
 bool PanelSlider(Session& s, int i)
@@ -124,24 +120,66 @@ bool TrayChoice(Session& s, int i)
     return WaitFor([&] { return !IsWindowVisible(menu) && (IsWindowVisible(s.panel) != 0) != hidden; });
 }
 
-bool About(Session& s, int)
+// Screen pixels of a 5 x 3 grid over a rectangle.
+void Grid(const RECT& r, COLORREF out[15])
 {
+    for (int k = 0; k < 15; ++k)
+        out[k] = ScreenPixel(r.left + (r.right - r.left) * (k % 5 + 1) / 6, r.top + (r.bottom - r.top) * (k / 5 + 1) / 4);
+}
+
+// "?" first, or after a click on the panel's body. The box must be seen: a click
+// where the screen shows its OK button closes it, and the screen changes there
+// once it has gone.
+bool About(Session& s, int i)
+{
+    if (i % 2)
+        s.Click(250, 100);
     s.Click(318, 10);
     HWND box = NULL, ok = NULL;
     RECT r;
-    POINT centre;
-    // Clicked as a person would, once the button shows where the pointer goes.
     if (!WaitFor([&] {
             box = WaitForProcessWindow(s.app.pi.dwProcessId, "#32770", NULL, 0);
             ok = box ? GetDlgItem(box, IDOK) : NULL;
-            if (ok == NULL || !GetWindowRect(ok, &r))
-                return false;
-            centre = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-            return IsWindowVisible(box) && WindowFromPoint(centre) == ok;
-        }))
+            return ok != NULL && IsWindowVisible(box) && GetWindowRect(ok, &r);
+        })) {
+        ADD_FAILURE() << "no About box";
         return false;
-    ClickAt(centre.x, centre.y);
-    return WaitFor([&] { return !IsWindow(box); });
+    }
+    // The fade ends at 210: wait until the button's pixels hold still.
+    COLORREF seen[15], now[15];
+    int still = 0;
+    Grid(r, seen);
+    WaitFor([&] {
+        Sleep(50);
+        Grid(r, now);
+        still = std::equal(now, now + 15, seen) ? still + 1 : 0;
+        std::copy(now, now + 15, seen);
+        return still == 4;
+    }, 5000);
+    CaptureWindowPng(GetDesktopWindow(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                     "about-open.png");
+    ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    if (!WaitFor([&] { return !IsWindow(box); }, 5000)) {
+        ADD_FAILURE() << "a click on the OK button's place did not close the box";
+        CaptureWindowPng(GetDesktopWindow(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                         "about-hidden.png");
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return false;
+    }
+    int changed = 0;
+    WaitFor([&] {
+        Grid(r, now);
+        changed = 0;
+        for (int k = 0; k < 15; ++k)
+            changed += now[k] != seen[k];
+        return changed >= 12;
+    }, 5000);
+    if (changed < 12)
+        CaptureWindowPng(GetDesktopWindow(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                         "about-after.png");
+    EXPECT_GE(changed, 12) << "the box was not seen where it stood: " << changed << " of 15 pixels changed at "
+                           << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
+    return changed >= 12;
 }
 
 struct Gesture {
@@ -150,7 +188,8 @@ struct Gesture {
 };
 
 const Gesture kGestures[] = {
-    {"SlowTitleDrag", SlowDrag}, {"FastTitleDrag", FastDrag}, {"PanelSlider", PanelSlider},
+    {"SlowTitleDrag", SlowDrag}, {"HandTitleDrag10", HandDrag10}, {"HandTitleDrag100", HandDrag100},
+    {"HandTitleDrag150", HandDrag150}, {"HandTitleDrag250", HandDrag250}, {"PanelSlider", PanelSlider},
     {"TargetSlider", TargetSlider}, {"Fold", Fold},        {"TrayMenuChoice", TrayChoice},
     {"AboutBox", About},
 };

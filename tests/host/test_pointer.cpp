@@ -1,6 +1,7 @@
 // The pointer decisions, table by table, and the drag, slider and fold arithmetic.
 #include <gtest/gtest.h>
 
+#include "panel/core/held_press.h"
 #include "panel/core/hot_state.h"
 #include "panel/core/motion_rules.h"
 
@@ -276,4 +277,45 @@ TEST(MotionRules, DragClampAtEveryEdge)
     // The bounds come from a float subtraction truncated toward zero.
     o = DragPanelTo(PanelOrigin{0, 0}, 900, 900, 370, 150, 1000.9f, 700.5f);
     EXPECT_TRUE(o.left == 630 && o.top == 550) << o.left << "," << o.top;
+}
+
+// A held press disturbed: who took the capture, a modal box, the button already
+// up with or without its release queued, a window the user chose, the merge and
+// the bound of resumes, and the catch-up after the queued moves.
+TEST(HeldPressRules, DisturbancesOfAHeldPress)
+{
+    const HeldForeground P = ForegroundPanel, N = ForegroundNone, O = ForegroundOther;
+    const HeldState fresh = {0, 0, 0}, pending = {1, 0, 0}, spent = {0, MaxResumesPerPress, 0}, waiting = {0, 1, 1};
+    // Facts: held, taken by other, disabled, button down, release queued, moves queued, foreground.
+    const struct { HeldState in; HeldEvent event; HeldFacts facts; HeldStep step; HeldState out; bool fore, catchUp; } rows[] = {
+        {pending, HeldPress, {1, 0, 0, 1, 0, 0, P}, HeldNothing, fresh, 0, 0},              // a new press starts afresh
+        {fresh, HeldCaptureLost, {0, 0, 0, 1, 0, 0, N}, HeldNothing, fresh, 0, 0},          // nothing held
+        {fresh, HeldCaptureLost, {1, 1, 0, 1, 0, 0, P}, HeldLetGo, fresh, 0, 0},            // another window took it
+        {fresh, HeldDeactivated, {1, 0, 1, 1, 0, 0, O}, HeldLetGo, fresh, 0, 0},            // our modal box is up
+        {fresh, HeldCaptureLost, {1, 0, 0, 1, 0, 0, N}, HeldPostResume, pending, 0, 0},     // dropped by the platform
+        {pending, HeldDeactivated, {1, 0, 0, 1, 0, 0, N}, HeldNothing, pending, 0, 0},      // one resume per loss
+        {pending, HeldResume, {1, 0, 0, 0, 1, 0, N}, HeldNothing, fresh, 0, 0},            // the queued release acts
+        {pending, HeldResume, {1, 0, 0, 0, 0, 0, N}, HeldLetGo, fresh, 0, 0},              // up, its release went elsewhere
+        {pending, HeldResume, {1, 0, 0, 1, 0, 0, O}, HeldLetGo, fresh, 0, 0},              // the user chose a window
+        {pending, HeldResume, {1, 1, 0, 1, 0, 0, P}, HeldLetGo, fresh, 0, 0},              // taken meanwhile
+        {pending, HeldResume, {1, 0, 0, 1, 0, 0, N}, HeldRetake, {0, 1, 0}, 1, 1},         // nobody in front: take it
+        {pending, HeldResume, {1, 0, 0, 1, 0, 0, P}, HeldRetake, {0, 1, 0}, 0, 1},         // already in front
+        {{1, MaxResumesPerPress - 1, 0}, HeldResume, {1, 0, 0, 1, 0, 1, P}, HeldRetake, {0, MaxResumesPerPress, 1}, 0, 0},
+        {spent, HeldResume, {1, 0, 0, 1, 0, 0, P}, HeldLetGo, fresh, 0, 0},                // bounded per press
+        {spent, HeldCaptureLost, {1, 0, 0, 1, 0, 0, P}, HeldPostResume, {1, MaxResumesPerPress, 0}, 0, 0},
+        {waiting, HeldMoveDone, {1, 0, 0, 1, 0, 1, P}, HeldNothing, waiting, 0, 0},         // older moves still queued
+        {waiting, HeldMoveDone, {1, 0, 0, 1, 0, 0, P}, HeldNothing, {0, 1, 0}, 0, 1},       // then the catch-up
+        {{0, 1, 0}, HeldMoveDone, {1, 0, 0, 1, 0, 0, P}, HeldNothing, {0, 1, 0}, 0, 0},     // none waiting
+        {waiting, HeldResume, {0, 0, 0, 1, 0, 0, P}, HeldNothing, fresh, 0, 0},             // released meanwhile
+    };
+    int n = 0;
+    for (const auto& r : rows) {
+        const HeldOutcome o = DecideHeld(r.in, r.event, r.facts);
+        EXPECT_TRUE(o.step == r.step && o.state.resumePending == r.out.resumePending &&
+                    o.state.resumes == r.out.resumes && o.state.catchUpPending == r.out.catchUpPending &&
+                    o.takeForeground == r.fore && o.catchUp == r.catchUp)
+            << "row " << n << ": step " << o.step << " state " << o.state.resumePending << o.state.resumes
+            << o.state.catchUpPending << " fore " << o.takeForeground << " catch-up " << o.catchUp;
+        ++n;
+    }
 }

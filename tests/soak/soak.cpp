@@ -373,7 +373,6 @@ int main(int argc, char** argv) {
     Rng = Seed = strtoul(argv[1], NULL, 10);
     const DWORD seconds = (DWORD)strtoul(argv[2], NULL, 10);
     setvbuf(stdout, NULL, _IONBF, 0), printf("soak: seed %lu, %lu s\n", Seed, seconds);
-    CheckXPointer = false;  // events per second matter more here than each move's exact place
     // Four targets in a helper process and one here on a thread that sleeps now and then.
     char name[64], path[MAX_PATH], command[MAX_PATH + 40], title[200];
     const DWORD id = GetCurrentProcessId();

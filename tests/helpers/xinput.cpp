@@ -1,0 +1,103 @@
+// Native helper of the end-to-end driver: real pointer and key input through
+// the X server (XTest), as a person's mouse and keyboard reach Wine. Wine starts
+// a Unix program without the pipes it was given, so the helper connects to the
+// driver's port on 127.0.0.1 (its one argument; without one it uses stdin and
+// stdout). It reads one command a line and answers "ok" to each "." once the X
+// server has taken everything before it.
+//   m X Y      move the pointer to the root point X,Y
+//   d B / u B  press / release button B
+//   k NAME     press and release the key of that keysym name (Return, a, 5 ...)
+//   kd NAME / ku NAME   press / release it alone (modifiers: Control_L ...)
+//   s MS       sleep MS milliseconds
+//   q X Y      reply with where X has the pointer ("X Y")
+//   .          sync and reply "ok"
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+static void Key(Display* display, const char* name, int down, int up)
+{
+    KeySym sym = XStringToKeysym(name);
+    KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(display, sym);
+    if (code == 0) {
+        std::fprintf(stderr, "xinput: no key for %s\n", name);
+        return;
+    }
+    if (down)
+        XTestFakeKeyEvent(display, code, True, CurrentTime);
+    if (up)
+        XTestFakeKeyEvent(display, code, False, CurrentTime);
+}
+
+int main(int argc, char** argv)
+{
+    FILE* in = stdin;
+    FILE* out = stdout;
+    if (argc > 1) {
+        sockaddr_in to = {};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(static_cast<uint16_t>(std::atoi(argv[1])));
+        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        const int s = socket(AF_INET, SOCK_STREAM, 0);
+        if (s < 0 || connect(s, reinterpret_cast<sockaddr*>(&to), sizeof(to)) != 0) {
+            std::perror("xinput: connect");
+            return 1;
+        }
+        in = fdopen(s, "r");
+        out = fdopen(dup(s), "w");
+    }
+    Display* display = XOpenDisplay(NULL);
+    if (display == NULL) {
+        std::fprintf(out, "error: no display\n");
+        std::fflush(out);
+        return 1;
+    }
+    int event, error, major, minor;
+    if (!XTestQueryExtension(display, &event, &error, &major, &minor)) {
+        std::fprintf(out, "error: no XTEST\n");
+        std::fflush(out);
+        return 1;
+    }
+    char line[256];
+    while (std::fgets(line, sizeof(line), in) != NULL) {
+        char verb[8] = "", name[64] = "";
+        int a = 0, b = 0;
+        if (std::sscanf(line, "%7s", verb) != 1)
+            continue;
+        if (std::strcmp(verb, "m") == 0 && std::sscanf(line + 1, "%d %d", &a, &b) == 2) {
+            XTestFakeMotionEvent(display, -1, a, b, CurrentTime);
+        } else if ((std::strcmp(verb, "d") == 0 || std::strcmp(verb, "u") == 0) &&
+                   std::sscanf(line + 1, "%d", &a) == 1) {
+            XTestFakeButtonEvent(display, a, verb[0] == 'd', CurrentTime);
+        } else if (verb[0] == 'k' && std::sscanf(line + std::strlen(verb), "%63s", name) == 1) {
+            Key(display, name, verb[1] != 'u', verb[1] != 'd');
+        } else if (std::strcmp(verb, "s") == 0 && std::sscanf(line + 1, "%d", &a) == 1) {
+            XFlush(display);
+            usleep(static_cast<useconds_t>(a) * 1000);
+        } else if (std::strcmp(verb, "q") == 0) {
+            Window root, child;
+            int x = 0, y = 0, wx, wy;
+            unsigned int mask;
+            XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &wx, &wy, &mask);
+            std::fprintf(out, "%d %d\n", x, y);
+            std::fflush(out);
+        } else if (std::strcmp(verb, ".") == 0) {
+            XSync(display, False);
+            std::fprintf(out, "ok\n");
+            std::fflush(out);
+        } else {
+            std::fprintf(stderr, "xinput: cannot read '%s'\n", line);
+        }
+        XFlush(display);
+    }
+    XCloseDisplay(display);
+    return 0;
+}
