@@ -169,10 +169,13 @@ static HeldFacts GatherFacts(HWND window, HWND taker)
     const DWORD queued = HIWORD(GetQueueStatus(QS_MOUSEBUTTON | QS_MOUSEMOVE));
     f.releaseQueued = (queued & QS_MOUSEBUTTON) != 0;
     f.movesQueued = (queued & QS_MOUSEMOVE) != 0;
+    // Under a window manager Wine can hand the focus to the panel's own tooltip
+    // in the middle of a click: a window of this thread is as good as the panel.
     const HWND front = GetForegroundWindow();
-    f.foreground = front == window                                  ? ForegroundPanel
-                   : front == NULL || front == GetDesktopWindow() ? ForegroundNone
-                                                                  : ForegroundOther;
+    if (front == NULL || front == GetDesktopWindow())
+        f.foreground = ForegroundNone;
+    else
+        f.foreground = GetWindowThreadProcessId(front, NULL) == GetCurrentThreadId() ? ForegroundOurs : ForegroundOther;
     return f;
 }
 

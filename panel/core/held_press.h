@@ -11,7 +11,8 @@ enum HeldEvent {
     HeldMoveDone,     // a pointer move was handled
 };
 
-enum HeldForeground { ForegroundPanel, ForegroundNone, ForegroundOther };
+// The window in front: the panel or another window of its thread, none, or another program's.
+enum HeldForeground { ForegroundOurs, ForegroundNone, ForegroundOther };
 
 struct HeldFacts {
     bool held;            // a pressed button or a drag holds the pointer

@@ -101,7 +101,7 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms)
 }
 
 // Real input goes through the X server, as a person's mouse and keyboard reach
-// Wine: a native helper (tests/helpers/xinput.cpp) makes it with XTest. Wine
+// Wine: a native helper (tools/xinput/xinput.cpp) makes it with XTest. Wine
 // starts a Unix program without the handles it is given, so the helper calls
 // back on a loopback port.
 static SOCKET XHelper = INVALID_SOCKET;
@@ -160,6 +160,29 @@ std::string XInput(const std::string& commands)
 static std::string Move(int x, int y)
 {
     return "m " + std::to_string(x) + " " + std::to_string(y) + "\n";
+}
+
+void XPixels(const POINT* at, int count, COLORREF* out)
+{
+    std::string ask;
+    for (int i = 0; i < count; ++i)
+        ask += "p " + std::to_string(at[i].x) + " " + std::to_string(at[i].y) + "\n";
+    const std::string reply = XInput(ask);
+    const char* p = reply.c_str();
+    for (int i = 0; i < count; ++i) {
+        int r = 0, g = 0, b = 0, used = 0;
+        std::sscanf(p, "%d %d %d\n%n", &r, &g, &b, &used);
+        p += used;
+        out[i] = RGB(r, g, b);
+    }
+}
+
+COLORREF XPixel(int x, int y)
+{
+    const POINT at = {x, y};
+    COLORREF c;
+    XPixels(&at, 1, &c);
+    return c;
 }
 
 void PointerTo(int x, int y)

@@ -27,9 +27,13 @@ int WindowHeight(HWND window);
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 10000);
 
 // Real input through the X server (XTest), as a person's mouse and keyboard
-// reach Wine. XInput sends helper commands (see tests/helpers/xinput.cpp) and
+// reach Wine. XInput sends helper commands (see tools/xinput/xinput.cpp) and
 // returns what the helper printed once the X server has taken them.
 std::string XInput(const std::string& commands);
+// The screen's pixel as the X server shows it: what a person sees, where Wine's
+// own reading of the screen can show a window that X has covered.
+COLORREF XPixel(int x, int y);
+void XPixels(const POINT* at, int count, COLORREF* out);
 // Moves the pointer to the screen point and waits until it stands there.
 void PointerTo(int x, int y);
 void LeftDown();

@@ -120,11 +120,13 @@ bool TrayChoice(Session& s, int i)
     return WaitFor([&] { return !IsWindowVisible(menu) && (IsWindowVisible(s.panel) != 0) != hidden; });
 }
 
-// Screen pixels of a 5 x 3 grid over a rectangle.
+// Screen pixels of a 5 x 3 grid over a rectangle, as X shows them.
 void Grid(const RECT& r, COLORREF out[15])
 {
+    POINT at[15];
     for (int k = 0; k < 15; ++k)
-        out[k] = ScreenPixel(r.left + (r.right - r.left) * (k % 5 + 1) / 6, r.top + (r.bottom - r.top) * (k / 5 + 1) / 4);
+        at[k] = {r.left + (r.right - r.left) * (k % 5 + 1) / 6, r.top + (r.bottom - r.top) * (k / 5 + 1) / 4};
+    XPixels(at, 15, out);
 }
 
 // "?" first, or after a click on the panel's body. The box must be seen: a click
@@ -149,6 +151,7 @@ bool About(Session& s, int i)
     COLORREF seen[15], now[15];
     int still = 0;
     Grid(r, seen);
+    const DWORD opened = GetTickCount();
     WaitFor([&] {
         Sleep(50);
         Grid(r, now);
@@ -156,8 +159,7 @@ bool About(Session& s, int i)
         std::copy(now, now + 15, seen);
         return still == 4;
     }, 5000);
-    CaptureWindowPng(GetDesktopWindow(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                     "about-open.png");
+    const DWORD steady = GetTickCount();
     ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     if (!WaitFor([&] { return !IsWindow(box); }, 5000)) {
         ADD_FAILURE() << "a click on the OK button's place did not close the box";
@@ -177,6 +179,8 @@ bool About(Session& s, int i)
     if (changed < 12)
         CaptureWindowPng(GetDesktopWindow(), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                          "about-after.png");
+    std::printf("about %d: still after %lu ms, closed and gone after %lu ms\n", i, steady - opened,
+                GetTickCount() - steady);
     EXPECT_GE(changed, 12) << "the box was not seen where it stood: " << changed << " of 15 pixels changed at "
                            << r.left << "," << r.top << "-" << r.right << "," << r.bottom;
     return changed >= 12;

@@ -284,7 +284,7 @@ TEST(MotionRules, DragClampAtEveryEdge)
 // the bound of resumes, and the catch-up after the queued moves.
 TEST(HeldPressRules, DisturbancesOfAHeldPress)
 {
-    const HeldForeground P = ForegroundPanel, N = ForegroundNone, O = ForegroundOther;
+    const HeldForeground P = ForegroundOurs, N = ForegroundNone, O = ForegroundOther;
     const HeldState fresh = {0, 0, 0}, pending = {1, 0, 0}, spent = {0, MaxResumesPerPress, 0}, waiting = {0, 1, 1};
     // Facts: held, taken by other, disabled, button down, release queued, moves queued, foreground.
     const struct { HeldState in; HeldEvent event; HeldFacts facts; HeldStep step; HeldState out; bool fore, catchUp; } rows[] = {

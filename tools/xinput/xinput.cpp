@@ -9,9 +9,11 @@
 //   k NAME     press and release the key of that keysym name (Return, a, 5 ...)
 //   kd NAME / ku NAME   press / release it alone (modifiers: Control_L ...)
 //   s MS       sleep MS milliseconds
-//   q X Y      reply with where X has the pointer ("X Y")
+//   q          reply with where X has the pointer ("X Y")
+//   p X Y      reply with the screen's pixel there as the X server shows it ("R G B")
 //   .          sync and reply "ok"
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
 #include <arpa/inet.h>
@@ -88,6 +90,13 @@ int main(int argc, char** argv)
             unsigned int mask;
             XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &wx, &wy, &mask);
             std::fprintf(out, "%d %d\n", x, y);
+            std::fflush(out);
+        } else if (std::strcmp(verb, "p") == 0 && std::sscanf(line + 1, "%d %d", &a, &b) == 2) {
+            XImage* image = XGetImage(display, DefaultRootWindow(display), a, b, 1, 1, AllPlanes, ZPixmap);
+            const unsigned long pixel = image != NULL ? XGetPixel(image, 0, 0) : 0;
+            if (image != NULL)
+                XDestroyImage(image);
+            std::fprintf(out, "%lu %lu %lu\n", (pixel >> 16) & 255, (pixel >> 8) & 255, pixel & 255);
             std::fflush(out);
         } else if (std::strcmp(verb, ".") == 0) {
             XSync(display, False);
