@@ -1,48 +1,24 @@
+// The window list on the real panel, and actions on test-owned targets.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
-#include <string>
-#include <vector>
 
 #include "app/settings.h"
-#include "app/shell.h"
 #include "catalogue/actions.h"
-#include "catalogue/catalogue.h"
+#include "panel/panel.h"
 #include "tests/wine/harness.h"
 
 static const char kShowBytes[] = "\xCF\xEE\xEA\xE0\xE7\xE0\xF2\xFC";  // "Показать"
 static const char kHideBytes[] = "\xD1\xEF\xF0\xFF\xF2\xE0\xF2\xFC";  // "Спрятать"
 
-static std::string LabelOf(HWND window, const std::string& name)
+// The window's entry, byte for byte: the combo's own search ignores case.
+static bool ListedAs(HWND window, const char* name)
 {
-    char hex[16];
-    wsprintfA(hex, "%08X", (unsigned)(ULONG_PTR)window);
-    return name + "  [HWND: " + hex + "]";
-}
-
-// The combo's own search ignores case: the label it finds is compared byte for byte.
-static bool HasLabel(const std::string& label)
-{
-    const LRESULT item = SendMessageA(WindowCombo, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)label.c_str());
-    char text[256] = "";
+    char label[300], text[256] = "";
+    wsprintfA(label, "%s  [HWND: %08X]", name, (unsigned)(ULONG_PTR)window);
+    const LRESULT item = SendMessageA(WindowCombo, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)label);
     SendMessageA(WindowCombo, CB_GETLBTEXT, item, (LPARAM)text);
-    return item != CB_ERR && label == text;
-}
-
-static std::vector<HWND> ListedWindows()
-{
-    std::vector<HWND> windows;
-    for (int i = 0, n = (int)SendMessageA(WindowCombo, CB_GETCOUNT, 0, 0); i < n; ++i)
-        windows.push_back(RecordToHandle(ItemRecord(i)->handle));
-    return windows;
-}
-
-static int ItemOf(HWND window)
-{
-    std::vector<HWND> listed = ListedWindows();
-    auto it = std::find(listed.begin(), listed.end(), window);
-    return it == listed.end() ? CB_ERR : int(it - listed.begin());
+    return item != CB_ERR && lstrcmpA(label, text) == 0;
 }
 
 static BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
@@ -53,16 +29,20 @@ static BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
 
 static LRESULT Selection() { return SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0); }
 
+static std::string Geometry()
+{
+    return Text(WidthEdit) + " " + Text(HeightEdit) + " " + Text(LeftEdit) + " " + Text(TopEdit);
+}
+
 // The real panel after its start-up, with no stored window.
 class Catalogue : public ::testing::Test {
 protected:
     void SetUp() override { FreshPanel(); }
 };
 
-TEST_F(Catalogue, ListsVisibleOrAllWithLabelsSortedIgnoringCase)
+TEST_F(Catalogue, ListsVisibleOrAllSortedIgnoringCaseReselectsLastWindowThenSavedTextElseNothing)
 {
-    // Created against the order wanted: the newest window is enumerated first,
-    // so only the list's own sorting puts alpha before Beta.
+    // The newest window is enumerated first: only the list's own sorting puts alpha before Beta.
     HWND alpha = MakeWindow("catalogue alpha", WS_POPUP | WS_VISIBLE, 40, 50, 210, 160);
     HWND beta = MakeWindow("Catalogue Beta");
     HWND hidden = MakeWindow("Catalogue Gamma", WS_POPUP);
@@ -71,8 +51,8 @@ TEST_F(Catalogue, ListsVisibleOrAllWithLabelsSortedIgnoringCase)
     HWND longOne = MakeWindow(longTitle.c_str());
     RefreshWindowList(true);
 
-    EXPECT_TRUE(HasLabel(LabelOf(untitled, "<VexloTestNoTitle>")));
-    EXPECT_TRUE(HasLabel(LabelOf(longOne, longTitle.substr(0, 104))) && HasLabel(LabelOf(beta, "Catalogue Beta")));
+    EXPECT_TRUE(ListedAs(untitled, "<VexloTestNoTitle>") && ListedAs(beta, "Catalogue Beta"));
+    EXPECT_TRUE(ListedAs(longOne, longTitle.substr(0, 104).c_str()));
     EXPECT_EQ(ItemOf(hidden), CB_ERR);
     EXPECT_LT(ItemOf(alpha), ItemOf(beta));  // a byte order would put "C" before "c"
     const WindowRecord* record = ItemRecord(ItemOf(alpha));
@@ -86,52 +66,15 @@ TEST_F(Catalogue, ListsVisibleOrAllWithLabelsSortedIgnoringCase)
     ListAllWindows = 1;
     RefreshWindowList(false);
     EXPECT_TRUE(ItemOf(hidden) != CB_ERR && ItemOf(beta) != CB_ERR);
-    EXPECT_TRUE(HasLabel(LabelOf(alpha, "catalogue alpha renamed")));
-    EXPECT_TRUE(HasLabel(LabelOf(untitled, "<>")));  // gone: neither title nor class
+    EXPECT_TRUE(ListedAs(alpha, "catalogue alpha renamed"));
+    EXPECT_TRUE(ListedAs(untitled, "<>"));  // gone: neither title nor class
     EXPECT_EQ(ItemRecord(ItemOf(alpha))->width, 210);
 
     ListAllWindows = 0;
     RefreshWindowList(false);
     EXPECT_TRUE(ItemOf(beta) == CB_ERR && ItemOf(untitled) == CB_ERR);
     EXPECT_NE(ItemOf(alpha), CB_ERR);
-}
 
-TEST_F(Catalogue, FullTableListsTheFirst3276ThenAShorterRunOnlyItsOwn)
-{
-    std::vector<HWND> made;
-    for (int i = 0; i < 3300; ++i)
-        made.push_back(MakeWindow("Crowd", WS_POPUP));
-    ListAllWindows = 1;
-    std::vector<HWND> order;
-    EnumWindows(CollectWindow, (LPARAM)&order);
-    ASSERT_GT(order.size(), 3276u);
-    RefreshWindowList(true);
-    EXPECT_EQ(WindowTableCursor - WindowTableStart, 65520);
-    for (int i = 65520; i < 65536; ++i)  // nothing written into the block's last bytes
-        EXPECT_EQ(WindowTableStart[i], 0) << "byte " << i;
-    std::vector<HWND> listed = ListedWindows();
-    ASSERT_EQ(listed.size(), 3276u);
-    EXPECT_TRUE(std::set<HWND>(listed.begin(), listed.end()) ==
-                std::set<HWND>(order.begin(), order.begin() + 3276));
-
-    for (int i = 0; i < 100; ++i)
-        DestroyWindow(made[i]);
-    order.clear();
-    EnumWindows(CollectWindow, (LPARAM)&order);
-    ASSERT_LT(order.size(), 3276u);
-    RefreshWindowList(true);
-    listed = ListedWindows();
-    EXPECT_EQ(listed.size(), order.size());  // nothing of the first run, nothing twice
-    EXPECT_TRUE(std::set<HWND>(listed.begin(), listed.end()) == std::set<HWND>(order.begin(), order.end()));
-}
-
-static std::string Geometry()
-{
-    return Text(WidthEdit) + " " + Text(HeightEdit) + " " + Text(LeftEdit) + " " + Text(TopEdit);
-}
-
-TEST_F(Catalogue, ReselectsLastWindowThenSavedTextElseNothing)
-{
     HWND one = MakeWindow("Reselect One", WS_POPUP | WS_VISIBLE, 10, 20, 300, 200);
     HWND two = MakeWindow("Reselect Two", WS_POPUP | WS_VISIBLE, 30, 40, 310, 210);
     lstrcpyA(LastWindowText, "reselect two");
@@ -171,37 +114,42 @@ TEST_F(Catalogue, ReselectsLastWindowThenSavedTextElseNothing)
     EXPECT_EQ(Selection(), 1);
 }
 
+TEST_F(Catalogue, FullTableListsTheFirst3276ThenAShorterRunOnlyItsOwn)
+{
+    std::vector<HWND> made;
+    for (int i = 0; i < 3300; ++i)
+        made.push_back(MakeWindow("Crowd", WS_POPUP));
+    ListAllWindows = 1;
+    for (bool full : {true, false}) {
+        std::vector<HWND> order;
+        EnumWindows(CollectWindow, (LPARAM)&order);
+        ASSERT_EQ(order.size() > 3276u, full);
+        RefreshWindowList(true);
+        const std::vector<HWND> listed = ListedWindows();
+        const size_t count = full ? 3276u : order.size();  // nothing of the first run, nothing twice
+        ASSERT_EQ(listed.size(), count);
+        EXPECT_TRUE(std::set<HWND>(listed.begin(), listed.end()) == std::set<HWND>(order.begin(), order.begin() + count));
+        if (full) {
+            EXPECT_EQ(WindowTableCursor - WindowTableStart, 65520);
+            for (int i = 65520; i < 65536; ++i)  // nothing written into the block's last bytes
+                EXPECT_EQ(WindowTableStart[i], 0) << "byte " << i;
+            for (int i = 0; i < 100; ++i)
+                DestroyWindow(made[i]);
+        }
+    }
+}
+
 using Actions = Catalogue;  // on test-owned targets
 
-// Pin's topmost and foreground on an answering target: e2e PointerEndToEnd.PickSetOnTop*.
-// Here what a hidden or renamed target does, and TargetHidden across two targets.
-TEST_F(Actions, PinsShowAHiddenTargetStoreItsPresentTitleAndTheHideShowButtonFollowsTargetHidden)
+// A window that will not be layered: every style change loses that bit.
+static LRESULT CALLBACK RefusesLayered(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    HWND a = MakeWindow("Pin Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    HWND b = MakeWindow("Hide B", WS_POPUP | WS_VISIBLE, 300, 300);
-    ASSERT_TRUE(SelectTarget(a));
-    ApplyToTarget(ActionPin);
-    ShowWindow(a, SW_HIDE);
-    SetWindowTextA(a, "Pin Target renamed");
-    ApplyToTarget(ActionUnpin);
-    EXPECT_TRUE(!(GetWindowLongA(a, GWL_EXSTYLE) & WS_EX_TOPMOST) && IsWindowVisible(a));
-    EXPECT_STREQ(LastWindowText, "Pin Target renamed");
-    EXPECT_EQ(StoredLastWindow(), Stored("Pin Target renamed"));
-
-    ShowWindow(a, SW_HIDE);
-    TargetHidden = 1;
-    ApplyToTarget(ActionPin);
-    EXPECT_TRUE(IsWindowVisible(a) && TargetHidden == 1 && (GetWindowLongA(a, GWL_EXSTYLE) & WS_EX_TOPMOST));
-
-    // The button asks for what TargetHidden says, on whichever window is selected now.
-    SendMessageA(WindowCombo, CB_SETCURSEL, ItemOf(b), 0);
-    ShowWindow(b, SW_HIDE);
-    PressButton(HideShowButton);
-    EXPECT_TRUE(IsWindowVisible(b) && IsWindowVisible(a) && TargetHidden == 0 && Text(HideShowButton) == kHideBytes);
-    EXPECT_EQ(StoredLastWindow(), Stored("Hide B"));
-    PressButton(HideShowButton);
-    EXPECT_TRUE(!IsWindowVisible(b) && IsWindowVisible(a) && TargetHidden == 1 && Text(HideShowButton) == kShowBytes);
+    if (message == WM_STYLECHANGING && wParam == static_cast<WPARAM>(GWL_EXSTYLE))
+        reinterpret_cast<STYLESTRUCT*>(lParam)->styleNew &= ~WS_EX_LAYERED;
+    return DefWindowProcA(window, message, wParam, lParam);
 }
+
+static HWND Refuser;
 
 // What a timer saw of the box shown while a request ran; it pressed the box's OK.
 static struct SeenBox { HWND box, owner; std::string caption, text; bool warningIcon; } Seen;
@@ -232,8 +180,36 @@ static void Watching(Request request)
     KillTimer(NULL, timer);
 }
 
-TEST_F(Actions, VanishedTargetWarnsNoRecordStaysSilentAndNothingChanges)
+// Hidden, renamed and vanished targets, TargetHidden across two (a plain pin: e2e PointerEndToEnd.PickSetOnTop*),
+// a target that refuses layering, and the panel's own entry: only its window changes, not its flags
+// (PanelPinned, PanelHidden, PanelLayered, PanelPlacement); Close ends the program.
+TEST_F(Actions, HiddenRenamedVanishedAndAwkwardTargetsTheHideShowButtonFollowsTargetHidden)
 {
+    HWND a = MakeWindow("Pin Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND b = MakeWindow("Hide B", WS_POPUP | WS_VISIBLE, 300, 300);
+    ASSERT_TRUE(SelectTarget(a));
+    ApplyToTarget(ActionPin);
+    ShowWindow(a, SW_HIDE);
+    SetWindowTextA(a, "Pin Target renamed");
+    ApplyToTarget(ActionUnpin);
+    EXPECT_TRUE(!Topmost(a) && IsWindowVisible(a));
+    EXPECT_STREQ(LastWindowText, "Pin Target renamed");
+    EXPECT_EQ(StoredLastWindow(), Stored("Pin Target renamed"));
+
+    ShowWindow(a, SW_HIDE);
+    TargetHidden = 1;
+    ApplyToTarget(ActionPin);
+    EXPECT_TRUE(IsWindowVisible(a) && TargetHidden == 1 && Topmost(a));
+
+    // The button asks for what TargetHidden says, on whichever window is selected now.
+    SendMessageA(WindowCombo, CB_SETCURSEL, ItemOf(b), 0);
+    ShowWindow(b, SW_HIDE);
+    PressButton(HideShowButton);
+    EXPECT_TRUE(IsWindowVisible(b) && IsWindowVisible(a) && TargetHidden == 0 && Text(HideShowButton) == kHideBytes);
+    EXPECT_EQ(StoredLastWindow(), Stored("Hide B"));
+    PressButton(HideShowButton);
+    EXPECT_TRUE(!IsWindowVisible(b) && IsWindowVisible(a) && TargetHidden == 1 && Text(HideShowButton) == kShowBytes);
+
     HWND target = MakeWindow("Vanishing Target");
     ASSERT_TRUE(SelectTarget(target));
     DestroyWindow(target);
@@ -250,7 +226,7 @@ TEST_F(Actions, VanishedTargetWarnsNoRecordStaysSilentAndNothingChanges)
     EXPECT_TRUE(Seen.owner == MainPanel && Seen.warningIcon);
     EXPECT_TRUE(lstrcmpA(LastWindowText, "Earlier") == 0 && TargetHidden == 1);
     EXPECT_EQ(Text(HideShowButton), kShowBytes);
-    EXPECT_EQ(StoredLastWindow(), "<none>");
+    EXPECT_EQ(StoredLastWindow(), Stored("Hide B"));  // as the last action left it
 
     // No selection, or an item that leads to no record: nothing at all, not even the box.
     LRESULT loose = SendMessageA(WindowCombo, CB_ADDSTRING, 0, (LPARAM)"~ no record");
@@ -260,4 +236,42 @@ TEST_F(Actions, VanishedTargetWarnsNoRecordStaysSilentAndNothingChanges)
         Watching([] { ApplyToTarget(ActionHide); });
         EXPECT_TRUE(Seen.box == NULL && TargetHidden == 1 && lstrcmpA(LastWindowText, "Earlier") == 0) << item;
     }
+
+    Refuser = MakeWindow("Faults Refuser", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150, "VexloRefuser", RefusesLayered);
+    ASSERT_EQ(ListAllWindows, 0);
+    ASSERT_TRUE(SelectTarget(MainPanel)) << "the panel lists itself among the visible windows";
+    ListAllWindows = 1;  // and stays listed while it is hidden
+    RequestedWidth = 300;
+    RequestedHeight = 200;
+    RequestedLeft = 50;
+    RequestedTop = 60;
+    const struct { HWND* target; TargetAction action; float alpha; bool (*effect)(); } targets[] = {
+        {&Refuser, ActionSetAlpha, 128, [] { return !(ExStyle(Refuser) & WS_EX_LAYERED); }},
+        {&Refuser, ActionSetAlpha, 255, [] { return !(ExStyle(Refuser) & WS_EX_LAYERED); }},
+        {&MainPanel, ActionUnpin, 255, [] { return !Topmost(MainPanel) && PanelPinned == 1; }},
+        {&MainPanel, ActionPin, 255, [] { return Topmost(MainPanel); }},
+        {&MainPanel, ActionHide, 255, [] { return !IsWindowVisible(MainPanel) && !PanelHidden && TargetHidden; }},
+        {&MainPanel, ActionShow, 255, [] { return IsWindowVisible(MainPanel) && TargetHidden == 0; }},
+        {&MainPanel, ActionMove, 255, [] { return Placed(MainPanel) == "50,60 370x150"; }},
+        {&MainPanel, ActionResize, 255,
+         [] { return Placed(MainPanel) == "50,60 300x200" && PanelPlacement.height == 150; }},
+        {&MainPanel, ActionSetAlpha, 128, [] { return AlphaOf(MainPanel) == 128 && PanelLayered == 0; }},
+        {&MainPanel, ActionSetAlpha, 255, [] { return !(ExStyle(MainPanel) & WS_EX_LAYERED); }},
+        // The panel answers its own close request: the program ends, its title with it.
+        {&MainPanel, ActionClose, 255, [] { return !IsWindow(MainPanel) && QuitPosted(); }},
+    };
+    for (const auto& row : targets) {
+        HWND window = *row.target;
+        const std::string title = row.action == ActionClose ? "" : Text(window);
+        SCOPED_TRACE(testing::Message() << title << ": action " << row.action << ", alpha " << row.alpha);
+        ASSERT_TRUE(SelectTarget(window));
+        TargetAlpha = row.alpha;
+        const DWORD start = GetTickCount();
+        ApplyToTarget(row.action);
+        EXPECT_LT(GetTickCount() - start, 1000u);
+        EXPECT_TRUE(row.effect());
+        EXPECT_EQ(LastWindowText, title);
+        EXPECT_EQ(StoredLastWindow(), Stored(title.c_str()));
+    }
 }
+

@@ -1,19 +1,8 @@
-// Pointer messages on the real panel: the looks each transition draws, the
-// sliders, the fold and a drag that loses the capture.
+// Pointer messages on the real panel: radio looks, the fold, the sliders and drags that end early.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <vector>
-
-#include "app/shell.h"
-#include "app/translucency.h"
-#include "catalogue/catalogue.h"
-#include "panel/motion.h"
 #include "panel/panel.h"
-#include "panel/surface.h"
 #include "tests/wine/harness.h"
-#include "tests/wine/test_surface_checks.h"
 
 namespace {
 
@@ -33,11 +22,9 @@ std::vector<int> FoldHeights;
 LRESULT CALLBACK WatchSizes(int code, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && m->hwnd == MainPanel && m->message == WM_WINDOWPOSCHANGED) {
-        const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(m->lParam);
-        if (!(pos->flags & SWP_NOSIZE))
-            FoldHeights.push_back(pos->cy);
-    }
+    const WINDOWPOS* pos = m->message == WM_WINDOWPOSCHANGED ? reinterpret_cast<const WINDOWPOS*>(m->lParam) : NULL;
+    if (code == HC_ACTION && m->hwnd == MainPanel && pos != NULL && !(pos->flags & SWP_NOSIZE))
+        FoldHeights.push_back(pos->cy);
     return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
@@ -52,11 +39,32 @@ BOOL WINAPI RecordLayered(HWND window, COLORREF key, BYTE alpha, DWORD flags)
 
 }  // namespace
 
-// The looks' decisions and HotState are the host's PointerRules tables, the button looks
-// under the real pointer e2e PointerEndToEnd.Looks*; here each radio look reaches the screen.
-TEST(Pointer, RadioLooksFollowEveryTransition)
+// Each fold tick's height, each radio look and each thumb step reach the screen; a thumb held at an end changes
+// no opacity and makes no layering call. The decisions and arithmetic: host PointerRules and MotionRules.
+TEST(Pointer, FoldRadioLooksAndSliderThumbsReachTheScreenOpacityChangesOnlyWhenTheThumbMoves)
 {
-    FreshPanel();
+    BootPanel(true);  // folded at the start: Surface.EveryNamedPixel*
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchSizes, NULL, GetCurrentThreadId());
+    PanelClick(250, 128);
+    PumpMessages(120);
+    // A second release during the unfold restarts the timer and keeps the direction.
+    PanelClick(250, 128);
+    ASSERT_TRUE(Within(10000, [] { return PanelExpanded == 1; }));
+    EXPECT_TRUE(Placed(MainPanel).find("x300") != std::string::npos && PanelPlacement.height == 300);
+    // The arrow points up (narrow at the top); the closing rows give way to the body and the left border.
+    const ExpectedPixel unfolded[] = {{303, 126, B}, {303, 129, Green}, {100, 148, B}, {100, 149, B}, {1, 149, L}};
+    CheckPixels(BackBufferDC, unfolded, "unfolded");
+    SameBlock(PanelDC, 0, 118, BackBufferDC, 0, 118, 370, 35, "screen after the unfold");
+
+    PanelClick(250, 128);
+    ASSERT_TRUE(Within(10000, [] { return PanelExpanded == 0; }));
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(FoldHeights, std::vector<int>({175, 200, 225, 250, 275, 300, 275, 250, 225, 200, 175, 150}));
+    EXPECT_TRUE(Placed(MainPanel).find("x150") != std::string::npos);
+    const ExpectedPixel folded[] = {{303, 126, Green}, {303, 129, B}, {100, 148, D}, {1, 149, D}};
+    CheckPixels(BackBufferDC, folded, "folded");
+    SameBlock(PanelDC, 0, 118, BackBufferDC, 0, 118, 370, 32, "screen after the fold");
+
     const struct { Step step; int x, y; COLORREF ring; } radio[] = {
         {Hover, 150, 80, RingHover}, {Press, 150, 80, RingHeld}, {HeldMove, 150, 100, Pale},
         {HeldMove, 150, 80, RingHeld}, {Release, 150, 80, RingDot},  // the dot's own ring
@@ -68,54 +76,17 @@ TEST(Pointer, RadioLooksFollowEveryTransition)
     }
     EXPECT_TRUE(ListAllWindows == 1 && ListVisibleOnly == 0);
     EXPECT_EQ(GetPixel(BackBufferDC, 16, 77), Pale) << "the other radio is drawn off";
-}
 
-// Every tick's height as the window gets it; the arrow's corners are the host's MotionRules.FoldArrowBothWays.
-TEST(Pointer, FoldTakesSixTicksEachWayTurnsTheArrowAndSwapsTheBottomRows)
-{
-    BootPanel(true);  // folded at the start: Surface.EveryNamedPixel*
-    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchSizes, NULL, GetCurrentThreadId());
-    PanelClick(250, 128);
-    PumpMessages(120);
-    // A second release during the unfold restarts the timer and keeps the direction.
-    PanelClick(250, 128);
-    ASSERT_TRUE(Within(10000, [] { return PanelExpanded == 1; }));
-    EXPECT_TRUE(Placed(MainPanel).find("x300") != std::string::npos && PanelPlacement.height == 300);
-    // The arrow points up (narrow at the top); the closing rows give way to the body and the left border.
-    const ExpectedPixel unfolded[] = {
-        {303, 126, B}, {303, 129, RGB(0, 255, 0)}, {100, 148, B}, {100, 149, B}, {1, 149, L}};
-    CheckPixels(BackBufferDC, unfolded, "unfolded");
-    SameBlock(PanelDC, 0, 118, BackBufferDC, 0, 118, 370, 35, "screen after the unfold");
-
-    PanelClick(250, 128);
-    ASSERT_TRUE(Within(10000, [] { return PanelExpanded == 0; }));
-    UnhookWindowsHookEx(hook);
-    const std::vector<int> want = {175, 200, 225, 250, 275, 300, 275, 250, 225, 200, 175, 150};
-    EXPECT_EQ(FoldHeights, want);
-    EXPECT_TRUE(Placed(MainPanel).find("x150") != std::string::npos);
-    const ExpectedPixel folded[] = {{303, 126, RGB(0, 255, 0)}, {303, 129, B}, {100, 148, D}, {1, 149, D}};
-    CheckPixels(BackBufferDC, folded, "folded");
-    SameBlock(PanelDC, 0, 118, BackBufferDC, 0, 118, 370, 32, "screen after the fold");
-}
-
-// Each slider redraws its thumb on the screen; a step that leaves the thumb where it
-// was (held at an end) changes no opacity and makes no layering call. The thumb and
-// opacity arithmetic is the host's MotionRules.SliderRanges.
-TEST(Pointer, SlidersDrawTheirStripAndChangeOpacityOnlyWhenTheThumbMoves)
-{
-    BootPanel(true);
     RealLayered = LayeredAttributesFunction;
     LayeredAttributesFunction = RecordLayered;
-    // The target slider first, while the panel is opaque and makes no layering calls of its own:
-    // unfolded, 100 left puts the thumb at 249, opacity 123 on the target.
+    // The target slider first, while the panel is opaque: 100 left puts the thumb at 249, opacity 123.
     HWND target = MakeWindow("Slider Target");
     ASSERT_TRUE(SelectTarget(target));
     SetWindowPos(MainPanel, NULL, 0, 0, 370, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     UpdateWindow(MainPanel);  // from here only the slider's own copy brings the track to the screen
     Send(Press, 352, 240);
     Send(HeldMove, 252, 240);
-    BYTE alpha = 0;
-    EXPECT_TRUE(GetLayeredWindowAttributes(target, NULL, &alpha, NULL) && alpha == 123 && TargetOpacityThumb.left == 249);
+    EXPECT_TRUE(AlphaOf(target) == 123 && TargetOpacityThumb.left == 249);
     EXPECT_EQ(InkOf(PanelDC, 349, 231, 355, 256, B).count, 6 * 20 + 2) << "base and groove where the thumb was";
     SameBlock(PanelDC, 349, 241, SpriteStripDC, 188, 18, 6, 5, "groove where the thumb was");
     SameBlock(PanelDC, 249, 231, SpriteStripDC, 202, 0, 6, 25, "thumb at its new place");
@@ -131,7 +102,7 @@ TEST(Pointer, SlidersDrawTheirStripAndChangeOpacityOnlyWhenTheThumbMoves)
     GetClipCursor(&clip);
     EXPECT_TRUE(EqualRect(&clip, &track)) << clip.left << "," << clip.top << "-" << clip.right << "," << clip.bottom;
     Send(HeldMove, 45, 10);  // 28 left: thumb at 43
-    EXPECT_TRUE(PanelOpacityThumb.left == 43 && PanelAlpha == 127.0f && LayeredAlpha() == 127);
+    EXPECT_TRUE(PanelOpacityThumb.left == 43 && PanelAlpha == 127.0f && AlphaOf(MainPanel) == 127);
     SameBlock(PanelDC, 43, 5, SpriteStripDC, 198, 0, 4, 13, "thumb at its new place");
     Send(HeldMove, -500, 10);
     LayeredCalls.clear();
@@ -139,18 +110,16 @@ TEST(Pointer, SlidersDrawTheirStripAndChangeOpacityOnlyWhenTheThumbMoves)
     EXPECT_TRUE(LayeredCalls.empty() && PanelOpacityThumb.left == 19 && PanelAlpha == 18.0f);
     Send(HeldMove, 500, 10);  // back at the right end: plain again
     EXPECT_TRUE(PanelOpacityThumb.left == 71 && PanelAlpha == 255.0f && PanelLayered == 0);
-    EXPECT_FALSE(GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_FALSE(ExStyle(MainPanel) & WS_EX_LAYERED);
     Send(Release, 500, 10);
     EXPECT_TRUE(PointerFree());
 }
 
-// Each way a drag can end without a WM_LBUTTONUP: the panel stops following and
-// the clip is lifted.
+// Each way a drag can end without a WM_LBUTTONUP: the panel stops following and the clip is lifted.
 TEST(Pointer, NonClientReleaseOrLostCaptureEndsAnyDrag)
 {
     BootPanel(true);
-    // A panel-drag clip left in place fails PointerFree only where the desktop is not
-    // the whole screen: here a window stands in for a smaller primary monitor.
+    // A window stands in for a smaller monitor, so that a panel-drag clip left in place fails PointerFree.
     DesktopWindow = MakeWindow("smaller desktop", WS_POPUP, 0, 0, 800, 600);
     Send(Press, 100, 10);
     RECT dragClip;
@@ -187,11 +156,9 @@ TEST(Pointer, NonClientReleaseOrLostCaptureEndsAnyDrag)
         EXPECT_TRUE(PanelAlpha == 255.0f && PanelOpacityThumb.left == 71);
         EXPECT_EQ(PanelPlacement.left, before.left);
     }
-    DestroyWindow(other);
 }
 
-// The panel held at an edge: the pointer, not the panel, is the next step's
-// origin, so moving back moves the panel at once, at a new offset.
+// Held at an edge, the pointer, not the panel, is the next step's origin: moving back moves the panel at once.
 TEST(Pointer, PanelDragHeldAtAnEdgeComesBackWithThePointerAtOnce)
 {
     BootPanel(true);

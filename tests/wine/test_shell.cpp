@@ -1,20 +1,17 @@
+// The stored value: whatever shape it has is read safely; a save writes the title as a string with its NUL.
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 
 #include "app/settings.h"
-#include "app/shell.h"
 #include "tests/wine/harness.h"
 
 namespace {
 
-const char kKey[] = "SOFTWARE\\Qorvsoft\\Vexlo";
-
 void StoreRaw(DWORD type, const void* data, DWORD bytes)
 {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, kSettingsKey, &key), ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExA(key, "LastWindow", 0, type, static_cast<const BYTE*>(data), bytes), ERROR_SUCCESS);
     RegCloseKey(key);
 }
@@ -22,71 +19,33 @@ void StoreRaw(DWORD type, const void* data, DWORD bytes)
 bool KeyExists()
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
 }
 
-}  // namespace
-
-TEST(Settings, ReadsStoredShapesSafely)
+// LastWindowText after a read into a buffer of 'x': a missing terminator gives all 100 bytes.
+std::string ReadAfresh()
 {
-    // The value holds the prefix, then the fill; what is read is its first `length` bytes.
-    const struct { const char* name; DWORD type, bytes; char fill; const char* prefix; size_t length; } cases[] = {
-        {"with NUL", REG_SZ, 6, 0, "Notes", 5}, {"without NUL", REG_SZ, 5, 0, "Notes", 5},
-        {"dword", REG_DWORD, 4, 0, "\x01\x02\x03\x04", 0}, {"100 bytes, no NUL", REG_SZ, 100, 'a', "", 99},
-        {"150 bytes", REG_SZ, 150, 'b', "", 0}, {"5,000 bytes", REG_SZ, 5000, 'c', "", 0},
-        {"expandable string", REG_EXPAND_SZ, 6, 0, "Notes", 0},
-    };
-    // First run: no key at all; reading creates it empty.
-    ForgetSettings();
     std::memset(LastWindowText, 'x', sizeof(LastWindowText));
     ReadSettings();
-    EXPECT_TRUE(LastWindowText[0] == 0 && KeyExists() && StoredLastWindow() == "<none>");
-    for (const auto& c : cases) {
-        ForgetSettings();
-        char data[5000];
-        std::memset(data, c.fill, sizeof(data));
-        std::memcpy(data, c.prefix, std::strlen(c.prefix));
-        StoreRaw(c.type, data, c.bytes);
-        std::memset(LastWindowText, 'x', sizeof(LastWindowText));
-        ReadSettings();
-        ASSERT_NE(std::memchr(LastWindowText, 0, sizeof(LastWindowText)), nullptr) << c.name;
-        EXPECT_EQ(std::string(LastWindowText), std::string(data, c.length)) << c.name;
-    }
+    return std::string(LastWindowText, strnlen(LastWindowText, sizeof(LastWindowText)));
 }
 
 // The stored value's bytes after saving the window's title.
-static std::string SavedBytes(HWND window)
+std::string SavedBytes(HWND window)
 {
     SaveLastWindow(window);
     EXPECT_EQ(StoredLastWindow(), Stored(LastWindowText));
     return StoredLastWindow();
 }
 
-TEST(Settings, SaveStoresTheTitleAsStringWithItsNul)
-{
-    ForgetSettings();
-    HWND window = MakeWindow("Блокнот", WS_POPUP);
-    EXPECT_EQ(SavedBytes(window), std::string("\xC1\xEB\xEE\xEA\xED\xEE\xF2", 8));
-    // Longer than 99 characters: the first 99 are kept. An empty title stores one NUL byte.
-    SetWindowTextA(window, std::string(150, 'L').c_str());
-    EXPECT_EQ(SavedBytes(window), std::string(99, 'L') + '\0');
-    SetWindowTextA(window, "");
-    EXPECT_EQ(SavedBytes(window), std::string(1, '\0'));
-
-    // A window that is gone leaves the text empty.
-    DestroyWindow(window);
-    SaveLastWindow(window);
-    EXPECT_STREQ(LastWindowText, "");
-}
-
 // The key exists but refuses every access (an empty access list).
-static bool LockSettingsKey(bool lock)
+bool LockSettingsKey(bool lock)
 {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
         return false;
     SECURITY_DESCRIPTOR sd;
     InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
@@ -98,22 +57,52 @@ static bool LockSettingsKey(bool lock)
     return ok;
 }
 
-TEST(Settings, AnUnreadableKeyReadsNothingAndSavingFailsQuietly)
+}  // namespace
+
+TEST(Settings, ReadsEveryShapeSafelySavesTheTitleWithItsNulAndALockedKeyChangesNothing)
 {
+    // The value holds the prefix, then the fill; what is read is its first `length` bytes.
+    const struct { const char* name; DWORD type, bytes; char fill; const char* prefix; size_t length; } cases[] = {
+        {"with NUL", REG_SZ, 6, 0, "Notes", 5}, {"without NUL", REG_SZ, 5, 0, "Notes", 5},
+        {"dword", REG_DWORD, 4, 0, "\x01\x02\x03\x04", 0}, {"100 bytes, no NUL", REG_SZ, 100, 'a', "", 99},
+        {"150 bytes", REG_SZ, 150, 'b', "", 0}, {"5,000 bytes", REG_SZ, 5000, 'c', "", 0},
+        {"expandable string", REG_EXPAND_SZ, 6, 0, "Notes", 0},
+    };
+    // First run: no key at all; reading creates it empty.
     ForgetSettings();
+    EXPECT_TRUE(ReadAfresh().empty() && KeyExists() && StoredLastWindow() == "<none>");
+    for (const auto& c : cases) {
+        ForgetSettings();
+        char data[5000];
+        std::memset(data, c.fill, sizeof(data));
+        std::memcpy(data, c.prefix, std::strlen(c.prefix));
+        StoreRaw(c.type, data, c.bytes);
+        EXPECT_EQ(ReadAfresh(), std::string(data, c.length)) << c.name;
+    }
+
+    ForgetSettings();  // the first save creates the key
+    HWND window = MakeWindow("Блокнот", WS_POPUP);
+    EXPECT_EQ(SavedBytes(window), std::string("\xC1\xEB\xEE\xEA\xED\xEE\xF2", 8));
+    // Longer than 99 characters: the first 99 are kept. An empty title stores one NUL byte.
+    SetWindowTextA(window, std::string(150, 'L').c_str());
+    EXPECT_EQ(SavedBytes(window), std::string(99, 'L') + '\0');
+    SetWindowTextA(window, "");
+    EXPECT_EQ(SavedBytes(window), std::string(1, '\0'));
+    // A window that is gone leaves the text empty.
+    DestroyWindow(window);
+    SaveLastWindow(window);
+    EXPECT_STREQ(LastWindowText, "");
+
+    // A locked key reads as nothing, and the refused save leaves the stored value as it was.
     StoreRaw(REG_SZ, "Notes", 6);
     ASSERT_TRUE(LockSettingsKey(true));
     const bool refused = !KeyExists();
-    std::memset(LastWindowText, 'x', sizeof(LastWindowText));
-    ReadSettings();
-    std::string read = LastWindowText;
-    HWND window = MakeWindow("Other", WS_POPUP);
-    SaveLastWindow(window);
-    DestroyWindow(window);
+    const std::string read = ReadAfresh();
+    SaveLastWindow(MakeWindow("Other", WS_POPUP));
     ASSERT_TRUE(LockSettingsKey(false));
     ASSERT_TRUE(refused) << "the platform did not refuse the locked key";
     EXPECT_EQ(read, "");
-    // The stored value is untouched by the refused save.
     EXPECT_EQ(StoredLastWindow(), Stored("Notes"));
     ForgetSettings();
 }
+

@@ -1,27 +1,14 @@
-// Skin control rendering: bevel frames and the face move, title-strip looks,
-// radio looks, the copies to the screen and the opacity re-apply rule.
+// Skin rendering: frames and the face move, title and radio looks, copies to the screen, opacity re-applied.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include "catalogue/catalogue.h"
 #include "panel/panel.h"
 #include "panel/skin.h"
-#include "panel/surface.h"
 #include "tests/wine/harness.h"
-#include "tests/wine/test_surface_checks.h"
 
 namespace {
 
-void Bevel(const RECT& r, int style)
-{
-    DrawBevel(BackBufferDC, r.left, r.top, r.right, r.bottom, style);
-}
-
-COLORREF Pattern(int x, int y)
-{
-    return RGB(x & 0xFF, y & 0xFF, (x * 7 + y) & 0xFF);
-}
+void Bevel(const RECT& r, int style) { DrawBevel(BackBufferDC, r.left, r.top, r.right, r.bottom, style); }
+COLORREF Pattern(int x, int y) { return RGB(x & 0xFF, y & 0xFF, (x * 7 + y) & 0xFF); }
 
 void PaintPatternFace(const RECT& r)
 {
@@ -30,8 +17,7 @@ void PaintPatternFace(const RECT& r)
             SetPixel(BackBufferDC, x, y, Pattern(x, y));
 }
 
-// The face block (r-l-5 by b-t-5 from (l+2, t+2)) stands d pixels right and down
-// of its place; d -1 when a block never moved down has been moved back.
+// The face block stands d pixels right and down of its place; d -1: a block never moved was moved back.
 bool FaceAt(const RECT& r, int d)
 {
     const int to = d > 0 ? d : 0, from = d < 0 ? -d : 0;
@@ -52,9 +38,8 @@ const int kTitleCases[][4] = {
 
 const int kBands = 3 * 4 * 8 + 2 * 3 * 4 * 2;
 
-// Every frame style and radio look once, each copied into its own band of a
-// snapshot: the frame ring (a face move shifts only the inside), the radio row
-// in the BackBuffer and on the screen. The title looks draw no object of their own.
+// Every frame style and radio look once, each in its own band of a snapshot: the frame ring (a face move
+// shifts only the inside), the radio row in the BackBuffer and on the screen.
 HDC Looks()
 {
     HDC dc = CreateCompatibleDC(BackBufferDC);
@@ -90,57 +75,58 @@ HDC Looks()
 
 }  // namespace
 
-TEST(Skin, TheOneSharedFaceMove)
+// A leak of one drawing object per call would run out of GDI handles long before the end and spoil the
+// looks drawn afterwards. A face moves once per press and back once; sunken and title looks never move one.
+// Every drawing call re-applies the panel's opacity, PresentPanel only when asked and while layered.
+TEST(Skin, EveryLookExactAfterSeventyThousandCallsOneSharedFaceMoveOpacityReappliedByEveryCall)
 {
     BootPanel(true);
+    HDC before = Looks();
+    const int styles[7] = {0, 1, 3, 4, 5, 6, 7}, hot[6] = {1, 2, 21, 11, 12, 31};
+    for (int i = 0; i < 70000; ++i) {  // each drawing routine 70,000 times
+        HotState = hot[i % 6];
+        Bevel(MoreButtonRect, styles[i % 7]);
+        ListVisibleOnly = (i / 8) % 2;
+        ListAllWindows = 1 - ListVisibleOnly;
+        DrawRadio(i % 2, (i / 2) % 4);
+    }
+    SameBlock(Looks(), 0, 0, before, 0, 0, 270, kBands * 24, "looks after the calls");
+    // Each title look exact on the screen only: a repaint shows the normal cells the BackBuffer keeps.
+    const int normal[3][2] = {{311, 238}, {331, 30}, {351, 45}};
+    for (const auto& c : kTitleCases) {
+        InvalidateRect(MainPanel, NULL, FALSE);
+        UpdateWindow(MainPanel);
+        for (const auto& n : normal)
+            SameBlock(PanelDC, n[0], 4, SpriteStripDC, n[1], 0, 15, 14, "normal after a repaint");
+        HotState = c[0];
+        DrawBevel(BackBufferDC, 0, 0, 0, 0, c[1]);
+        for (const auto& n : normal)
+            SameBlock(PanelDC, n[0], 4, SpriteStripDC, n[0] == c[2] ? c[3] : n[1], 0, 15, 14, "title look");
+    }
+
+    // A paint on request copies the invalid part only.
+    RECT black = {100, 25, 220, 40}, area = {100, 25, 120, 40};
+    FillRect(BackBufferDC, &black, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InvalidateRect(MainPanel, &area, FALSE);
+    PresentPanel(0);
+    EXPECT_TRUE(GetPixel(PanelDC, 110, 30) == RGB(0, 0, 0) && GetPixel(PanelDC, 210, 30) == B);
+    EXPECT_FALSE(GetUpdateRect(MainPanel, NULL, FALSE));
+
     const RECT &a = SetTopmostButtonRect, &b = ClearTopmostButtonRect;
     PaintPatternFace(a);
     PaintPatternFace(b);
-    Bevel(a, 3);
-    EXPECT_TRUE(FaceAt(a, 1) && FaceShifted == 1) << "first press";
-    Bevel(a, 3);
-    EXPECT_TRUE(FaceAt(a, 1)) << "a second press moves nothing";
-    Bevel(a, 1);
-    EXPECT_TRUE(FaceAt(a, 0) && FaceShifted == 0) << "release moves back once";
-    Bevel(a, 1);
-    Bevel(a, 4);
-    Bevel(a, 0);
-    EXPECT_TRUE(FaceAt(a, 0) && FaceShifted == 0) << "sunken and flat never move";
-    Bevel(a, 3);
-    Bevel(b, 4);
-    HotState = 1;
-    DrawBevel(BackBufferDC, b.left, b.top, b.right, b.bottom, 6);
-    EXPECT_TRUE(FaceAt(b, 0) && FaceShifted == 1) << "sunken or title look while shifted";
-    Bevel(b, 0);
-    EXPECT_TRUE(FaceAt(b, -1) && FaceShifted == 0) << "a flat frame on another button moves that one";
-}
+    FaceShifted = 0;  // as after the start-up
+    HotState = 1;  // style 6 draws the minimise button's look
+    const struct { const RECT* r; int style, face, shifted; } steps[] = {
+        {&a, 3, 1, 1}, {&a, 3, 1, 1}, {&a, 1, 0, 0}, {&a, 1, 0, 0}, {&a, 4, 0, 0}, {&a, 0, 0, 0},
+        {&a, 3, 1, 1}, {&b, 4, 0, 1}, {&b, 6, 0, 1}, {&b, 0, -1, 0},
+    };
+    int step = 0;
+    for (const auto& s : steps) {
+        Bevel(*s.r, s.style);
+        EXPECT_TRUE(FaceAt(*s.r, s.face) && FaceShifted == s.shifted) << "step " << step++;
+    }
 
-TEST(Skin, PaintCopiesTheInvalidPartAndShowsNormalTitleLooks)
-{
-    BootPanel(true);
-    RECT area = {100, 25, 120, 40}, elsewhere = {200, 25, 220, 40};
-    FillRect(BackBufferDC, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    FillRect(BackBufferDC, &elsewhere, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    InvalidateRect(MainPanel, &area, FALSE);
-    PresentPanel(0);
-    EXPECT_EQ(GetPixel(PanelDC, 110, 30), RGB(0, 0, 0));
-    EXPECT_EQ(GetPixel(PanelDC, 210, 30), B);
-    EXPECT_FALSE(GetUpdateRect(MainPanel, NULL, FALSE));
-
-    HotState = 1;
-    DrawBevel(BackBufferDC, 0, 0, 0, 0, 7);
-    ASSERT_TRUE(SameBlock(PanelDC, 331, 4, SpriteStripDC, 0, 0, 15, 14, "hover shown"));
-    InvalidateRect(MainPanel, &MinimizeButtonRect, FALSE);
-    UpdateWindow(MainPanel);
-    // The hover look went to the screen only: the repaint shows the normal cell again.
-    SameBlock(PanelDC, 331, 4, SpriteStripDC, 30, 0, 14, 13, "normal after repaint");
-}
-
-// Every drawing call re-applies the panel's opacity, truncated; PresentPanel only when
-// asked and while layered. Without translucency no call reaches the system.
-TEST(Skin, OpacityIsReappliedByEveryDrawingCallAndOnlyWithTranslucency)
-{
-    BootPanel(true);
     SetWindowLongA(MainPanel, GWL_EXSTYLE, GetWindowLongA(MainPanel, GWL_EXSTYLE) | WS_EX_LAYERED);
     for (bool translucency : {true, false}) {
         TranslucencyForcedUnavailable = translucency ? 0 : 1;
@@ -158,34 +144,7 @@ TEST(Skin, OpacityIsReappliedByEveryDrawingCallAndOnlyWithTranslucency)
         for (const auto& r : rows) {
             PanelAlpha = r.alpha;
             r.draw();
-            EXPECT_EQ(LayeredAlpha(), translucency ? r.want : 50) << "alpha " << r.alpha;
-        }
-    }
-}
-
-// A leak of one drawing object per call would run out of GDI handles long
-// before the end, and the looks drawn afterwards would come out wrong.
-TEST(Skin, EveryLookExactAfterSeventyThousandCalls)
-{
-    BootPanel(true);
-    HDC before = Looks();
-    const int styles[7] = {0, 1, 3, 4, 5, 6, 7}, hot[6] = {1, 2, 21, 11, 12, 31};
-    for (int i = 0; i < 70000; ++i) {  // each drawing routine 70,000 times
-        HotState = hot[i % 6];
-        Bevel(MoreButtonRect, styles[i % 7]);
-        ListVisibleOnly = (i / 8) % 2;
-        ListAllWindows = 1 - ListVisibleOnly;
-        DrawRadio(i % 2, (i / 2) % 4);
-    }
-    SameBlock(Looks(), 0, 0, before, 0, 0, 270, kBands * 24, "looks after the calls");
-    // Each title look exact on the screen; the BackBuffer keeps the normal ones (PaintCopies*).
-    for (const auto& c : kTitleCases) {
-        BitBlt(PanelDC, 300, 0, 70, 22, BackBufferDC, 300, 0, SRCCOPY);
-        HotState = c[0];
-        DrawBevel(BackBufferDC, 0, 0, 0, 0, c[1]);
-        for (int left : {311, 331, 351}) {
-            HDC from = left == c[2] ? SpriteStripDC : BackBufferDC;
-            SameBlock(PanelDC, left, 4, from, left == c[2] ? c[3] : left, left == c[2] ? 0 : 4, 15, 14, "title look");
+            EXPECT_EQ(AlphaOf(MainPanel), translucency ? r.want : 50) << "alpha " << r.alpha;
         }
     }
 }

@@ -4,7 +4,6 @@
 #include "panel/panel.h"
 #include "panel/pin.h"
 #include "tests/wine/harness.h"
-#include "tests/wine/test_surface_checks.h"
 #include "tray/menu.h"
 #include "tray/tray.h"
 
@@ -13,30 +12,19 @@ namespace {
 const COLORREF Ground = RGB(255, 255, 225), HoverFill = RGB(252, 152, 222), Black = RGB(0, 0, 0);
 const int kRowY[3] = {15, 44, 73};  // a point inside each item's row, right of its label
 
-LRESULT Tray(LPARAM mouse)
-{
-    return SendMessageA(MainPanel, TrayCallbackMessage, 1, mouse);
-}
+LRESULT Tray(LPARAM mouse) { return SendMessageA(MainPanel, TrayCallbackMessage, 1, mouse); }
 
 void OpenMenuAt(int x, int y)
 {
     SetCursorPos(x, y);
     ASSERT_EQ(Tray(WM_RBUTTONUP), 1);
-    PumpMessages(0);
+    PumpMessages();
 }
 
-void MoveTo(int x, int y)
-{
-    SendMessageA(TrayMenu, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-}
+void MoveTo(int x, int y) { SendMessageA(TrayMenu, WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
+bool RowLit(int item) { return GetPixel(MenuBackBuffer, 195, kRowY[item - 1]) == HoverFill; }
 
-bool RowLit(int item)
-{
-    return GetPixel(MenuBackBuffer, 195, kRowY[item - 1]) == HoverFill;
-}
-
-// Onto the item's row straight from the next row, which must then go dark; for
-// 11 to 13, on into the left strip before the release.
+// Onto the item's row straight from the next row, which must go dark; for 11 to 13, on into the left strip.
 void Choose(int item)
 {
     const int row = item % 10, other = row % 3 + 1;
@@ -47,7 +35,7 @@ void Choose(int item)
         MoveTo(10, kRowY[row - 1]);
     ASSERT_EQ(MenuHotItem, item);
     SendMessageA(TrayMenu, WM_LBUTTONUP, 0, MAKELPARAM(195, kRowY[row - 1]));
-    PumpMessages(0);
+    PumpMessages();
 }
 
 // Item 1's mark area holds only the row's ground (the hover colour while the row is lit) and, marked, the black mark.
@@ -78,7 +66,10 @@ void ExpectIcon(int item, int sourceX, bool highlighted)
 
 }  // namespace
 
-TEST(TrayCallback, ReleasesShowAndOpenOtherMessagesChangeNothingTheIconComesBack)
+// The icon's releases show the panel and open the menu; other messages change nothing. A release on items 11
+// to 13 only closes the menu. Each opening draws the mark as PanelPinned says, item 2 as PanelHidden says
+// (minimise icon and "Свернуть", or restore icon and the longer "Развернуть"); the PinButton redraws it at once.
+TEST(TrayMenu, IconCallbackPictureAndChoicesFollowPinnedAndHiddenAndThePinButton)
 {
     BootPanel(true);
     // The record the shell got: its tip and the 16-pixel icon 2.
@@ -98,7 +89,7 @@ TEST(TrayCallback, ReleasesShowAndOpenOtherMessagesChangeNothingTheIconComesBack
     // Right release: the menu's bottom-right corner at the pointer, above all windows.
     OpenMenuAt(600, 500);
     EXPECT_TRUE(IsWindowVisible(TrayMenu) && MenuShown == 1);
-    EXPECT_EQ(GetWindowLongA(TrayMenu, GWL_EXSTYLE), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    EXPECT_EQ(ExStyle(TrayMenu), WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
     // Its class: byte-aligned client, the ground colour's brush; a region rounded at all four corners.
     LOGBRUSH brush = {};
     GetObjectA(reinterpret_cast<HGDIOBJ>(GetClassLongPtrA(TrayMenu, GCLP_HBRBACKGROUND)), sizeof(brush), &brush);
@@ -110,28 +101,6 @@ TEST(TrayCallback, ReleasesShowAndOpenOtherMessagesChangeNothingTheIconComesBack
     for (const auto& p : kRegion)
         EXPECT_EQ(PtInRegion(region, p.x, p.y) != 0, p.in) << p.x << "," << p.y;
     DeleteObject(region);
-
-    // Left release on the shown panel: PanelHidden stays 0, the open menu keeps place and picture.
-    MoveTo(100, kRowY[0]);
-    EXPECT_EQ(Tray(WM_LBUTTONUP), 1);
-    PumpMessages(100);
-    EXPECT_TRUE(PanelHidden == 0 && IsWindowVisible(TrayMenu) && MenuHotItem == 1 && RowLit(1));
-    EXPECT_EQ(Placed(TrayMenu), "395,412 205x88");  // where the right release put it
-    ExpectIcon(1, 1, true);  // the icon's ground takes the hover colour too
-    // A second right release moves the same window: e2e EndToEnd.TrayIconRightClick*.
-
-    // A rebuilt notification area has lost the icon; the number a restarted shell broadcasts adds it again.
-    NOTIFYICONDATAA record = TrayRecord;  // the panel's icon 1, as checked above
-    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &record));
-    ASSERT_FALSE(Shell_NotifyIconA(NIM_DELETE, &record));
-    SendMessageA(MainPanel, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(Shell_NotifyIconA(NIM_DELETE, &record));
-}
-
-TEST(TrayMenu, PictureFollowsPinnedAndHidden)
-{
-    BootPanel(true);
-    OpenMenuAt(500, 400);
     HDC m = MenuBackBuffer;
     EXPECT_EQ(GetPixel(m, 204, 44), Black);  // the frame
     // The left strip: a gradient, neither ground nor hover, darker or lighter downwards.
@@ -140,58 +109,45 @@ TEST(TrayMenu, PictureFollowsPinnedAndHidden)
     Ink caption = InkOf(m, 0, 0, 41, 88, RGB(255, 255, 255));
     EXPECT_TRUE(caption.count > 40 && caption.left >= 1 && caption.right <= 23 && caption.bottom <= 76);
     EXPECT_GT(caption.bottom - caption.top, 2 * (caption.right - caption.left));
-
-    // The panel starts pinned: the check mark is there, and goes with the pin.
-    ExpectMark(true, false);
+    ExpectMark(true, false);  // the panel starts pinned
     ExpectIcon(1, 1, false);
     ExpectIcon(3, 70, false);
-    PanelPinned = 0;
-    OpenMenuAt(500, 400);
-    ExpectMark(false, false);
 
-    // Item 2 by PanelHidden: minimise icon and "Свернуть", or restore icon and the longer "Развернуть".
-    ExpectIcon(2, 24, false);
-    Ink shown = InkOf(m, 67, 31, 200, 57, Black);
-    Choose(2);  // hides the panel
-    ASSERT_EQ(PanelHidden, 1);
-    OpenMenuAt(500, 400);
-    ExpectIcon(2, 47, false);
-    Ink hidden = InkOf(m, 67, 31, 200, 57, Black);
-    EXPECT_TRUE(shown.count > 50 && hidden.right >= shown.right + 8 && hidden.right <= 204);
-}
+    // Left release on the shown panel: PanelHidden stays 0, the open menu keeps place and picture.
+    MoveTo(100, kRowY[0]);
+    EXPECT_EQ(Tray(WM_LBUTTONUP), 1);
+    PumpMessages(100);
+    EXPECT_TRUE(PanelHidden == 0 && IsWindowVisible(TrayMenu) && MenuHotItem == 1 && RowLit(1));
+    EXPECT_EQ(Placed(TrayMenu), "395,412 205x88");  // where the right release put it
+    ExpectIcon(1, 1, true);  // the icon's ground takes the hover colour too
 
-TEST(TrayMenu, ChoicesActOnThePanelAndLeaveNoHighlight)
-{
-    BootPanel(true);
-    // 11 to 13: the row's highlight stays, but a release there only closes the menu.
+    // A second right release moves the same window, the pointer now off the panel, which answers its moves.
+    HWND shown = TrayMenu;
+    OpenMenuAt(300, 250);
+    EXPECT_TRUE(TrayMenu == shown && Placed(TrayMenu) == "95,162 205x88");
+
     const struct { int item; int pinned, hidden; } kChoices[] = {
-        {1, 0, 0}, {11, 0, 0}, {1, 1, 0}, {2, 1, 1}, {12, 1, 1}, {2, 1, 0}, {13, 1, 0}, {1, 0, 0}};
+        {1, 0, 0}, {11, 0, 0}, {1, 1, 0}, {2, 1, 1}, {12, 1, 1}, {2, 1, 0}, {13, 1, 0}};
+    Ink label[2] = {};
     for (const auto& c : kChoices) {
-        OpenMenuAt(300, 250);  // the pointer off the panel, which answers its moves
         Choose(c.item);
         SCOPED_TRACE(testing::Message() << "item " << c.item << " to pinned " << c.pinned);
         EXPECT_TRUE(PanelPinned == c.pinned && PanelHidden == c.hidden && HotState == 4);
-        EXPECT_EQ((GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, c.pinned == 1);
+        EXPECT_EQ(Topmost(MainPanel), c.pinned == 1);
         EXPECT_EQ(IsWindowVisible(MainPanel) != 0, c.hidden == 0);
         EXPECT_TRUE(!IsWindowVisible(TrayMenu) && MenuShown == 0);
-        // The next opening shows no highlighted row, and the mark as pinned says.
         OpenMenuAt(300, 250);
         EXPECT_FALSE(MenuHotItem != 0 || RowLit(1) || RowLit(2) || RowLit(3));
         ExpectMark(c.pinned == 1, false);
-        MoveTo(5, 80);
-        SendMessageA(TrayMenu, WM_LBUTTONUP, 0, 0);
+        ExpectIcon(2, c.hidden ? 47 : 24, false);
+        label[c.hidden] = InkOf(m, 67, 31, 200, 57, Black);
     }
-}
+    EXPECT_TRUE(label[0].count > 50 && label[1].right >= label[0].right + 8 && label[1].right <= 204);
 
-// With the menu hidden the pin leaves it alone: every showing draws the mark afresh (TrayMenu.*).
-TEST(PanelPin, FromTheButtonTheOpenMenuFollowsAtOnce)
-{
-    BootPanel(true);
-    // Menu hidden: an unpin leaves the back buffer's mark for the next showing to erase.
-    OpenMenuAt(500, 400);
+    // An unpin from the PinButton leaves a hidden menu's mark for the next showing to erase.
     CloseTrayMenu();
     PanelClick(350, 130);
-    EXPECT_TRUE(PanelPinned == 0 && !(GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_TOPMOST));
+    EXPECT_TRUE(PanelPinned == 0 && !Topmost(MainPanel));
     ExpectMark(true, false);
     const RECT& p = PinButtonRect;
     // Menu shown, row 1 left for the strip (11), then not lit at all: the mark comes and goes on the row's ground.
@@ -206,22 +162,26 @@ TEST(PanelPin, FromTheButtonTheOpenMenuFollowsAtOnce)
             EXPECT_TRUE(PanelPinned == pinned && PressedControl == 0);
             SendMessageA(MainPanel, WM_LBUTTONUP, 0, MAKELPARAM(350, 130));
             EXPECT_TRUE(PanelPinned == pinned && HotState == 4);
-            EXPECT_EQ((GetWindowLongA(MainPanel, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, pinned == 1);
+            EXPECT_EQ(Topmost(MainPanel), pinned == 1);
             // Sunken without a face move while pinned, raised while not; the pin from above or the side.
-            ExpectBevel(p, pinned ? 4 : 1, "pin");
-            if (pinned)
-                SameBlock(BackBufferDC, p.left + 7, p.top + 3, SpriteStripDC, 90, 0, 16, 16, "pinned icon");
-            else
-                SameBlock(BackBufferDC, p.left + 3, p.top + 3, SpriteStripDC, 106, 0, 21, 17, "unpinned icon");
-            SameBlock(PanelDC, p.left + 2, p.top + 2, BackBufferDC, p.left + 2, p.top + 2, 22, 18, "face on screen");
+            EXPECT_TRUE(GetPixel(BackBufferDC, p.left + 3, p.top) == (pinned ? D : L) &&
+                        GetPixel(BackBufferDC, p.left + 3, p.top + 1) == (pinned ? InD : InL));
+            SameBlock(BackBufferDC, p.left + (pinned ? 7 : 3), p.top + 3, SpriteStripDC, pinned ? 90 : 106, 0,
+                      pinned ? 16 : 21, pinned ? 16 : 17, "pin icon");
+            SameBlock(PanelDC, p.left, p.top, BackBufferDC, p.left, p.top, p.right - p.left, p.bottom - p.top, "pin");
             ExpectMark(pinned == 1, lit);
-            HDC menu = GetDC(TrayMenu);
-            SameBlock(menu, 26, 7, MenuBackBuffer, 26, 7, 13, 15, "mark on the menu");
-            ReleaseDC(TrayMenu, menu);
+            SameBlock(GetDC(TrayMenu), 26, 7, MenuBackBuffer, 26, 7, 13, 15, "mark on the menu");
         }
     }
     // From the menu, a pin draws the mark for the next showing.
     CloseTrayMenu();
     TogglePanelPin(PinFromMenu);
     ExpectMark(true, false);
+
+    // A rebuilt notification area has lost the icon; the number a restarted shell broadcasts adds it again.
+    NOTIFYICONDATAA record = TrayRecord;  // the panel's icon 1, as checked above
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &record));
+    ASSERT_FALSE(Shell_NotifyIconA(NIM_DELETE, &record));
+    SendMessageA(MainPanel, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(Shell_NotifyIconA(NIM_DELETE, &record));
 }

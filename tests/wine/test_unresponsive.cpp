@@ -1,15 +1,10 @@
-// Actions on windows whose thread does not answer: the panel's thread must come
-// back within a second, and the change must land once the target wakes up.
+// Actions on windows whose thread does not answer: the panel answers within a second, the change lands later.
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <string>
 
 #include "app/settings.h"
-#include "app/shell.h"
-#include "app/translucency.h"
 #include "catalogue/actions.h"
-#include "catalogue/catalogue.h"
 #include "tests/wine/harness.h"
 
 namespace {
@@ -19,38 +14,18 @@ const int kWidth = 260, kHeight = 170, kLeft = 333, kTop = 222, kAlpha = 100;
 
 POINT Origin(int i) { return POINT{40 + 30 * i, 40 + 20 * i}; }
 
-LONG ExStyle(HWND window) { return GetWindowLongA(window, GWL_EXSTYLE); }
-
 // One helper window per action, in this order; window i starts at Origin(i), 200 x 150, and shows the
 // action's effect when `done` holds. Pin comes last, so that no later action takes the foreground from its target.
 const struct { TargetAction action; const char* name; bool (*done)(HWND, POINT); } kCases[] = {
-    {ActionUnpin, "Unpin", [](HWND w, POINT) { return !(ExStyle(w) & WS_EX_TOPMOST) && IsWindowVisible(w); }},
+    {ActionUnpin, "Unpin", [](HWND w, POINT) { return !Topmost(w) && IsWindowVisible(w); }},
     {ActionHide, "Hide", [](HWND w, POINT) { return !IsWindowVisible(w); }},
     {ActionShow, "Show", [](HWND w, POINT) { return IsWindowVisible(w) != 0; }},
     {ActionResize, "Resize", [](HWND w, POINT at) { return Placed(w) == Placed(at.x, at.y, kWidth, kHeight); }},
     {ActionMove, "Move", [](HWND w, POINT) { return Placed(w) == Placed(kLeft, kTop, 200, 150); }},
-    {ActionSetAlpha, "SetAlpha",
-     [](HWND w, POINT) {
-         BYTE alpha = 0;
-         return (ExStyle(w) & WS_EX_LAYERED) && GetLayeredWindowAttributes(w, NULL, &alpha, NULL) && alpha == kAlpha;
-     }},
-    {ActionPin, "Pin", [](HWND w, POINT) { return (ExStyle(w) & WS_EX_TOPMOST) != 0; }},
+    {ActionSetAlpha, "SetAlpha", [](HWND w, POINT) { return (ExStyle(w) & WS_EX_LAYERED) && AlphaOf(w) == kAlpha; }},
+    {ActionPin, "Pin", [](HWND w, POINT) { return Topmost(w); }},
 };
 const int kPin = 6, kCount = sizeof(kCases) / sizeof(kCases[0]);
-
-// The state each action starts from: placed at its origin, topmost only before
-// Unpin, hidden only before Show, layered and opaque only before SetAlpha.
-void Prepare(HWND window, int i)
-{
-    POINT at = Origin(i);
-    TargetAction action = kCases[i].action;
-    SetWindowPos(window, action == ActionUnpin ? HWND_TOPMOST : HWND_NOTOPMOST, at.x, at.y, 200, 150,
-                 SWP_NOACTIVATE | (action == ActionShow ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
-    LONG exStyle = ExStyle(window) & ~WS_EX_LAYERED;
-    SetWindowLongA(window, GWL_EXSTYLE, action == ActionSetAlpha ? exStyle | WS_EX_LAYERED : exStyle);
-    if (action == ActionSetAlpha)
-        SetLayeredWindowAttributes(window, 0, 255, LWA_ALPHA);
-}
 
 class Unresponsive : public ::testing::Test {
 protected:
@@ -78,8 +53,17 @@ protected:
         ListAllWindows = 1;  // the target of Show is hidden
         for (int i = 0; i < kCount; ++i) {
             const std::string name = "Stuck Target " + std::to_string(i);
-            ASSERT_TRUE((windows[i] = FindWindowA("VexloStuckTarget", name.c_str())) != NULL) << name;
-            Prepare(windows[i], i);
+            HWND w = windows[i] = FindWindowA("VexloStuckTarget", name.c_str());
+            ASSERT_TRUE(w != NULL) << name;
+            // At its origin; topmost only before Unpin, hidden only before Show, layered and opaque only before SetAlpha.
+            const POINT at = Origin(i);
+            const TargetAction action = kCases[i].action;
+            SetWindowPos(w, action == ActionUnpin ? HWND_TOPMOST : HWND_NOTOPMOST, at.x, at.y, 200, 150,
+                         SWP_NOACTIVATE | (action == ActionShow ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
+            const LONG exStyle = ExStyle(w) & ~WS_EX_LAYERED;
+            SetWindowLongA(w, GWL_EXSTYLE, action == ActionSetAlpha ? exStyle | WS_EX_LAYERED : exStyle);
+            if (action == ActionSetAlpha)
+                SetLayeredWindowAttributes(w, 0, 255, LWA_ALPHA);
         }
         RequestedWidth = kWidth;
         RequestedHeight = kHeight;
@@ -131,8 +115,7 @@ TEST_F(Unresponsive, StuckTargetNeverHoldsThePanelChangesWhenItWakesPinComesForw
     ASSERT_TRUE(Within(2 * kStallMs, [&] { return !Sleeping(); }));
     for (int i = 0; i < kCount; ++i)
         EXPECT_TRUE(Within(5000, [&] { return kCases[i].done(windows[i], Origin(i)); })) << kCases[i].name;
-    // Pin's foreground is not asserted here: the window manager focuses Show's target as
-    // it maps it. A style change waits for the target's answer: an opaque target stays so.
+    // Pin's foreground is not asserted: the window manager focuses Show's target. An opaque target stays so.
     EXPECT_FALSE(ExStyle(windows[kPin]) & WS_EX_LAYERED);
 
     // Pin's target comes forward when it wakes within 2 s, even with another of our windows in front; later, never.
