@@ -459,7 +459,10 @@ void CreatePanelTooltip()
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_BAR_CLASSES;
     InitCommonControlsEx(&controls);
-    PanelTooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, NULL, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+    // A popup from the start, as the control makes itself anyway: Wine would hand
+    // an overlapped (captioned) window to the window manager, which then gives the
+    // tip the focus whenever it shows, in the middle of a click.
+    PanelTooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, NULL, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, MainPanel, NULL, ModuleInstance, NULL);
 }
 

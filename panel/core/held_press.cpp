@@ -36,7 +36,9 @@ HeldOutcome DecideHeld(HeldState state, HeldEvent event, const HeldFacts& facts)
     switch (event) {
     case HeldCaptureLost:
     case HeldDeactivated:
-        if (facts.takenByOther || facts.panelDisabled)
+        // Elsewhere already: another window has the capture, a box of ours is up,
+        // or the button went up where its release will never reach the panel.
+        if (facts.takenByOther || facts.panelDisabled || (!facts.buttonDown && !facts.releaseQueued))
             return Outcome(state, HeldLetGo);
         // One capture loss brings both messages: one resume for them.
         if (state.resumePending)

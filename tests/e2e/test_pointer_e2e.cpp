@@ -279,3 +279,48 @@ TEST(PointerEndToEnd, QuickClickActsOnceOnEveryDrawnButton)
     CloseHandles(s.app);
     s.panel = NULL;
 }
+
+// What a person types, through the X server: digits among letters, a pasted
+// minus, each field applied with its button and seen on the target; then Escape
+// and Enter on the About box in front.
+TEST(PointerEndToEnd, KeysTypedIntoTheFieldsAndTheAboutBox)
+{
+    Session s;
+    ASSERT_TRUE(s.Start(kTargetTitle, 200, 150));
+    ASSERT_TRUE(s.Unfold());
+    const auto typeInto = [&](int x, int y, const char* keys) {
+        s.Click(x, y);
+        XInput("k End\nk BackSpace\nk BackSpace\nk BackSpace\nk BackSpace\nk BackSpace\n");
+        TypeKeys(keys);
+    };
+    typeInto(157, 170, "2a5b0");
+    typeInto(209, 170, "1x6-0");
+    s.Click(292, 170);
+    RECT r;
+    EXPECT_TRUE(WaitFor([&] { return GetWindowRect(s.target, &r) && r.right - r.left == 250 && r.bottom - r.top == 160; }))
+        << "size " << r.right - r.left << " x " << r.bottom - r.top;
+    // The field takes no minus from the keys; a paste brings one.
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 4);
+    std::memcpy(GlobalLock(text), "-30", 4);
+    GlobalUnlock(text);
+    ASSERT_TRUE(OpenClipboard(NULL) && EmptyClipboard() && SetClipboardData(CF_TEXT, text) && CloseClipboard());
+    typeInto(172, 207, "");
+    XInput("kd Control_L\nk v\nku Control_L\n");
+    typeInto(243, 207, "7 5");
+    s.Click(292, 207);
+    EXPECT_TRUE(WaitFor([&] { return GetWindowRect(s.target, &r) && r.left == -30 && r.top == 75; }))
+        << "at " << r.left << "," << r.top;
+
+    s.Click(318, 10);
+    HWND box = NULL;
+    ASSERT_TRUE(WaitFor([&] {
+        box = WaitForProcessWindow(s.app.pi.dwProcessId, "#32770", NULL, 0);
+        return box != NULL && GetForegroundWindow() == box;
+    })) << "the About box is not in front";
+    WaitFor([] { return false; }, 600);  // the fade
+    KeyTap("Escape");
+    WaitFor([] { return false; }, 500);
+    EXPECT_TRUE(IsWindow(box)) << "Escape closed the box";
+    KeyTap("Return");
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); })) << "Enter did not close the box";
+}

@@ -293,6 +293,8 @@ TEST(HeldPressRules, DisturbancesOfAHeldPress)
         {fresh, HeldCaptureLost, {1, 1, 0, 1, 0, 0, P}, HeldLetGo, fresh, 0, 0},            // another window took it
         {fresh, HeldDeactivated, {1, 0, 1, 1, 0, 0, O}, HeldLetGo, fresh, 0, 0},            // our modal box is up
         {fresh, HeldCaptureLost, {1, 0, 0, 1, 0, 0, N}, HeldPostResume, pending, 0, 0},     // dropped by the platform
+        {fresh, HeldCaptureLost, {1, 0, 0, 0, 0, 0, N}, HeldLetGo, fresh, 0, 0},            // up, no release coming
+        {fresh, HeldDeactivated, {1, 0, 0, 0, 1, 0, O}, HeldPostResume, pending, 0, 0},     // up, its release queued
         {pending, HeldDeactivated, {1, 0, 0, 1, 0, 0, N}, HeldNothing, pending, 0, 0},      // one resume per loss
         {pending, HeldResume, {1, 0, 0, 0, 1, 0, N}, HeldNothing, fresh, 0, 0},            // the queued release acts
         {pending, HeldResume, {1, 0, 0, 0, 0, 0, N}, HeldLetGo, fresh, 0, 0},              // up, its release went elsewhere

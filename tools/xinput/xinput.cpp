@@ -4,7 +4,8 @@
 // driver's port on 127.0.0.1 (its one argument; without one it uses stdin and
 // stdout). It reads one command a line and answers "ok" to each "." once the X
 // server has taken everything before it.
-//   m X Y      move the pointer to the root point X,Y
+//   m X Y      move the pointer to the root point X,Y, as a mouse does: by a
+//              relative step from where X has it (a clip may hold it short)
 //   d B / u B  press / release button B
 //   k NAME     press and release the key of that keysym name (Return, a, 5 ...)
 //   kd NAME / ku NAME   press / release it alone (modifiers: Control_L ...)
@@ -37,6 +38,14 @@ static void Key(Display* display, const char* name, int down, int up)
         XTestFakeKeyEvent(display, code, True, CurrentTime);
     if (up)
         XTestFakeKeyEvent(display, code, False, CurrentTime);
+}
+
+static void Where(Display* display, int* x, int* y)
+{
+    Window root, child;
+    int wx, wy;
+    unsigned int mask;
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, x, y, &wx, &wy, &mask);
 }
 
 int main(int argc, char** argv)
@@ -75,7 +84,9 @@ int main(int argc, char** argv)
         if (std::sscanf(line, "%7s", verb) != 1)
             continue;
         if (std::strcmp(verb, "m") == 0 && std::sscanf(line + 1, "%d %d", &a, &b) == 2) {
-            XTestFakeMotionEvent(display, -1, a, b, CurrentTime);
+            int x = 0, y = 0;
+            Where(display, &x, &y);
+            XTestFakeRelativeMotionEvent(display, a - x, b - y, CurrentTime);
         } else if ((std::strcmp(verb, "d") == 0 || std::strcmp(verb, "u") == 0) &&
                    std::sscanf(line + 1, "%d", &a) == 1) {
             XTestFakeButtonEvent(display, a, verb[0] == 'd', CurrentTime);
@@ -85,10 +96,8 @@ int main(int argc, char** argv)
             XFlush(display);
             usleep(static_cast<useconds_t>(a) * 1000);
         } else if (std::strcmp(verb, "q") == 0) {
-            Window root, child;
-            int x = 0, y = 0, wx, wy;
-            unsigned int mask;
-            XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &wx, &wy, &mask);
+            int x = 0, y = 0;
+            Where(display, &x, &y);
             std::fprintf(out, "%d %d\n", x, y);
             std::fflush(out);
         } else if (std::strcmp(verb, "p") == 0 && std::sscanf(line + 1, "%d %d", &a, &b) == 2) {
