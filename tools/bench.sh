@@ -22,30 +22,53 @@ bash tools/check_exe.sh build/i686/vexlo.exe || true
 arch=$(wine_arch)
 tree=build/bench-$arch
 cmake -S . -B "$tree" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$arch.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$tree" -j"$(nproc)" --target vexlo vexlo_floor vexlo_minimal vexlo_bench >/dev/null
+cmake --build "$tree" -j"$(nproc)" --target vexlo vexlo_floor vexlo_minimal vexlo_bench vexlo_shot >/dev/null
 echo "bench: timings under Wine, $arch build"
-start_display
-start_wine "$arch" "$ROOT/build/wineprefix-$arch-bench"
 winpath() { echo "Z:${1//\//\\}"; }
-# Where start-up time goes, step by step, in a fresh process: the third of three runs, Wine warm.
-for _ in 1 2 3; do "$WINELOADER" "$tree/vexlo_bench.exe" --timeline >"$ROOT/build/timeline.txt"; done
-cat "$ROOT/build/timeline.txt"
+# Every figure starts from a calm desktop: its own display, window manager and
+# wineserver, so that nothing one figure leaves behind (3,300 windows, a busy
+# shell) slows the next. A figure that fails says why and the others still run.
+status=0
+calm_world() {
+  start_display
+  start_wine "$arch" "$ROOT/build/wineprefix-$arch-bench"
+  start_keeper "$tree/vexlo_shot.exe"
+}
+figure() {
+  calm_world
+  "$WINELOADER" "$tree/vexlo_bench.exe" "$@" || { echo "bench: the figure above failed (exit $?)"; status=1; }
+  stop_all
+}
 if [ "${1:-}" != soak ]; then
-  # The figures; the refresh comes last, since its 3,300 windows keep the shell busy for a while.
-  "$WINELOADER" "$tree/vexlo_bench.exe" "$(winpath "$ROOT/$tree/vexlo.exe")" "$(winpath "$ROOT/$tree/vexlo_floor.exe")" \
-    "$(winpath "$ROOT/$tree/vexlo_minimal.exe")" "$@"
+  # Where start-up time goes, step by step, in a fresh process: the third of three runs, Wine warm.
+  calm_world
+  for _ in 1 2 3; do "$WINELOADER" "$tree/vexlo_bench.exe" --timeline >"$ROOT/build/timeline.txt"; done
+  cat "$ROOT/build/timeline.txt"
+  stop_all
+  for f in startup idle pointer drawing refresh; do
+    if [ -z "${1:-}" ] || [ "$1" = "$f" ]; then
+      figure "$(winpath "$ROOT/$tree/vexlo.exe")" "$(winpath "$ROOT/$tree/vexlo_floor.exe")" \
+        "$(winpath "$ROOT/$tree/vexlo_minimal.exe")" "$f"
+    fi
+  done
 fi
 
-# The long soak: the real exe under a fresh seed of random real input, with openbox.
+# The long soak: the real exe under a fresh seed of random real input through the
+# X server, with openbox, on a desktop of its own.
 if [ -z "${1:-}" ] || [ "$1" = soak ]; then
   soak_tree=build/soak-$arch
+  cmake -S tests/host -B build/host -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  cmake --build build/host -j"$(nproc)" --target vexlo_xinput >/dev/null
+  export VEXLO_XINPUT="$ROOT/build/host/vexlo_xinput"
   cmake -S . -B "$soak_tree" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$arch.cmake -DCMAKE_BUILD_TYPE=Release -DVEXLO_TESTS=ON >/dev/null
   cmake --build "$soak_tree" -j"$(nproc)" --target vexlo_soak >/dev/null
   seed=${VEXLO_SOAK_SEED:-$(( (RANDOM << 15) | RANDOM ))}
   echo "bench: soak seed $seed, ${VEXLO_SOAK_SECONDS:-600} s"
+  calm_world
   # Wine's system processes hold a pipe open: the output goes to a file.
   VEXLO_EXE="$ROOT/$soak_tree/vexlo.exe" "$WINELOADER" "$soak_tree/vexlo_soak.exe" "$seed" \
-    "${VEXLO_SOAK_SECONDS:-600}" >"$ROOT/build/soak.txt" 2>&1 && status=0 || status=$?
+    "${VEXLO_SOAK_SECONDS:-600}" >"$ROOT/build/soak.txt" 2>&1 && soak=0 || soak=$?
   grep '^soak:' "$ROOT/build/soak.txt" || true
-  [ "$status" = 0 ] || { tail -55 "$ROOT/build/soak.txt"; exit "$status"; }
+  [ "$soak" = 0 ] || { tail -55 "$ROOT/build/soak.txt"; echo "bench: the soak failed (exit $soak)"; status=1; }
 fi
+exit "$status"

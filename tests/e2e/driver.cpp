@@ -177,14 +177,6 @@ void XPixels(const POINT* at, int count, COLORREF* out)
     }
 }
 
-COLORREF XPixel(int x, int y)
-{
-    const POINT at = {x, y};
-    COLORREF c;
-    XPixels(&at, 1, &c);
-    return c;
-}
-
 void PointerTo(int x, int y)
 {
     XInput(Move(x, y));

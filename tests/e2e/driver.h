@@ -30,9 +30,8 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms = 10000);
 // reach Wine. XInput sends helper commands (see tools/xinput/xinput.cpp) and
 // returns what the helper printed once the X server has taken them.
 std::string XInput(const std::string& commands);
-// The screen's pixel as the X server shows it: what a person sees, where Wine's
+// Screen pixels as the X server shows them: what a person sees, where Wine's
 // own reading of the screen can show a window that X has covered.
-COLORREF XPixel(int x, int y);
 void XPixels(const POINT* at, int count, COLORREF* out);
 // Moves the pointer to the screen point and waits until it stands there.
 void PointerTo(int x, int y);
