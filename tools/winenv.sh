@@ -38,27 +38,11 @@ start_display() {
   done
   if [ "${1:-}" = bare ]; then
     export VEXLO_BARE_DISPLAY=":$n"
-    reserve_taskbar ":$n"
     return
   fi
   export DISPLAY=":$n"
   openbox --sm-disable >/dev/null 2>&1 &
   VEXLO_STARTED_PIDS+=($!)
-  # openbox publishes its own work area once it is up; ours comes after it.
-  for _ in $(seq 1 50); do
-    DISPLAY=":$n" xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
-    sleep 0.1
-  done
-  reserve_taskbar ":$n"
-}
-
-# A work area 30 pixels short of the screen's bottom, as a taskbar leaves it, so
-# that the tests see the difference between the monitor and its work area. Wine
-# reads it from the root window when its programs start.
-reserve_taskbar() {
-  local size
-  size=$(DISPLAY=$1 xdpyinfo | awk '/dimensions:/ {print $2}')
-  DISPLAY=$1 xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "0, 0, ${size%x*}, $((${size#*x} - 30))"
 }
 
 # Creates the prefix if missing: $1 architecture, $2 folder (WINE* set by start_wine).
