@@ -43,8 +43,7 @@ void DragFromTo(int x0, int y0, int x1, int y1);
 // At a hand's pace: a press at (x0,y0), the moves pauseMs apart and the release,
 // sent in one go without waiting for any of them to land.
 void HandGesture(int x0, int y0, const POINT* moves, int count, int pauseMs);
-// Press and release 30 ms apart, not awaited.
-void QuickClick(int x, int y);
+void QuickClick(int x, int y);  // press and release 30 ms apart, not awaited
 // Keys by their X keysym names (Return, Escape, a, 5, minus ...), pressed and released.
 void KeyTap(const char* keysym);
 void TypeKeys(const char* text);  // digits, letters, '-' and ' '

@@ -41,16 +41,15 @@ bool TitleDrag(Session& s, int i, int step, int moves, bool hand)
         p.y = std::max<LONG>(0, std::min<LONG>(d.bottom - 1, p.y + way.y * step));
         path[m] = p;
     }
-    if (hand) {
-        PointerTo(start.x, start.y);
+    PointerTo(start.x, start.y);
+    if (hand)
         HandGesture(start.x, start.y, path, moves, 8);
-    } else {
-        PointerTo(start.x, start.y);
+    else
         LeftDown();
-        for (int m = 0; m < moves; ++m)
-            PointerTo(path[m].x, path[m].y);
+    for (int m = 0; !hand && m < moves; ++m)
+        PointerTo(path[m].x, path[m].y);
+    if (!hand)
         LeftUp();
-    }
     const int x = std::max<LONG>(0, std::min<LONG>(d.right - 370, from.x + p.x - start.x));
     const int y = std::max<LONG>(0, std::min<LONG>(d.bottom - 150, from.y + p.y - start.y));
     if (PanelAt(s, x, y) && WaitFor([] { return PointerFree(); }, 2000))
@@ -72,10 +71,7 @@ bool PanelSlider(Session& s, int i)
     BYTE alpha = 0;
     if (i % 2 == 0) {
         s.Drag(73, 11, 53, 11);
-        if (WaitFor([&] { return GetLayeredWindowAttributes(s.panel, NULL, &alpha, NULL) && alpha == 163; }))
-            return true;
-        ADD_FAILURE() << "panel alpha " << int(alpha) << ", layered " << !!(GetWindowLongA(s.panel, GWL_EXSTYLE) & WS_EX_LAYERED);
-        return false;
+        return WaitFor([&] { return GetLayeredWindowAttributes(s.panel, NULL, &alpha, NULL) && alpha == 163; });
     }
     s.Drag(53, 11, 120, 11);
     return WaitFor([&] { return !(GetWindowLongA(s.panel, GWL_EXSTYLE) & WS_EX_LAYERED); });

@@ -1,13 +1,10 @@
-// The real vexlo.exe driven by real pointer input, watched from outside through
-// screen pixels, window styles and the stored value.
+// The real vexlo.exe driven through the X server, watched from outside.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <cwchar>
-#include <string>
 
 #include "tests/e2e/session.h"
 
@@ -67,16 +64,7 @@ TEST(PointerEndToEnd, PickSetOnTopAndFindItSelectedNextTime)
     });
     ASSERT_STREQ(text, "210") << "the target's width shows once it is picked";
 
-    // A real click on the ApplySizeButton, and the target slider dragged.
-    SendMessageA(widthEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("250"));
-    s.Click(292, 170);
-    RECT r;
-    EXPECT_TRUE(WaitFor([&] { return GetWindowRect(s.target, &r) && r.right - r.left == 250; }));
-    DragFromTo(s.origin.x + 352, s.origin.y + 243, s.origin.x + 252, s.origin.y + 243);
-    BYTE alpha = 0;
-    EXPECT_TRUE(WaitFor([&] { return GetLayeredWindowAttributes(s.target, NULL, &alpha, NULL) && alpha == 123; }))
-        << int(alpha);
-
+    // Typed sizes: KeysTypedIntoTheFieldsAndTheAboutBox; the target slider: FirstGesture.
     s.Click(60, 128);
     EXPECT_TRUE(WaitFor([&] { return (GetWindowLongA(s.target, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }));
     EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == s.target; })) << GetForegroundWindow();
@@ -126,23 +114,7 @@ TEST(PointerEndToEnd, LooksSlideOffAndTitleButtonsWithTheRealPointer)
     s.Click(150, 128);
     EXPECT_TRUE(WaitFor([&] { return !Topmost(s.target); })) << "ClearTopmostButton";
 
-    // The sliders and the title drag: FirstGesture.* (test_gestures_e2e.cpp).
-    // Pin, minimise and the tray icon's left release, close.
-    s.Locate();
-    s.Click(350, 130);
-    EXPECT_TRUE(WaitFor([&] { return !Topmost(s.panel); })) << "unpinned";
-    s.Click(350, 130);
-    EXPECT_TRUE(WaitFor([&] { return Topmost(s.panel); })) << "pinned";
-    s.Click(338, 10);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(s.panel); })) << "hidden to the tray";
-    PostMessageA(s.panel, 954, 1, WM_LBUTTONUP);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(s.panel) != 0; })) << "back from the tray";
-    WaitFor([] { return false; }, 300);
-    s.Locate();
-    s.Click(358, 10);
-    EXPECT_EQ(WaitExit(s.app, 30000), 1u) << "CloseButton";
-    CloseHandles(s.app);
-    s.panel = NULL;
+    // The sliders and the title drag: FirstGesture.*; pin, minimise and close: QuickClick*.
 }
 
 // Held input where it ends badly: a press released off the panel, a pin on a
