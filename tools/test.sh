@@ -32,14 +32,14 @@ cmake -S . -B "$tree" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-$arch.cmake -DCMAKE_BUI
   -DVEXLO_TESTS=ON -DVEXLO_HOST_BUILD="$ROOT/build/host$tag" -DVEXLO_RELEASE_EXE="$ROOT/build/i686$tag/vexlo.exe" >/dev/null
 cmake --build "$tree" -j"$jobs"
 
+# The e2e driver's input goes through the X server, as a person's does.
+export VEXLO_XINPUT="$ROOT/build/host$tag/vexlo_xinput"
 start_display
 start_wine "$arch" "$ROOT/build/wineprefix-$arch$tag"
 start_keeper "$tree/vexlo_shot.exe"
 # The e2e layer runs again on a display with no window manager (e2e-bare.*).
 start_bare_world "$arch" "$ROOT/build/wineprefix-$arch-bare$tag" "$tree/vexlo_shot.exe"
 export VEXLO_SHOTS="$ROOT/build/screenshots"
-# The e2e driver's input goes through the X server, as a person's does.
-export VEXLO_XINPUT="$ROOT/build/host$tag/vexlo_xinput"
 mkdir -p "$VEXLO_SHOTS"
 cd "$tree"
 ctest --output-on-failure -j1 "$@"

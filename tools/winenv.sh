@@ -38,10 +38,26 @@ start_display() {
   done
   if [ "${1:-}" = bare ]; then
     export VEXLO_BARE_DISPLAY=":$n"
+    reserve_taskbar ":$n"
     return
   fi
   export DISPLAY=":$n"
   openbox --sm-disable >/dev/null 2>&1 &
+  VEXLO_STARTED_PIDS+=($!)
+  # The taskbar's strut counts once openbox manages windows.
+  for _ in $(seq 1 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
+  reserve_taskbar ":$n"
+}
+
+# The tests' worlds keep 30 pixels at the bottom for a taskbar, so that the
+# monitor and its work area differ as on a desktop (Wine reads the work area
+# when its programs start). Needs the X input helper (VEXLO_XINPUT).
+reserve_taskbar() {
+  [ -x "${VEXLO_XINPUT:-}" ] || return 0
+  printf 't 30\nz\n' | DISPLAY=$1 "$VEXLO_XINPUT" >/dev/null 2>&1 &
   VEXLO_STARTED_PIDS+=($!)
 }
 

@@ -44,9 +44,11 @@ TEST(EndToEnd, PanelStartsCentredItsTrayMenuStaysOnTheScreenAndQuitEndsWithOne)
         }, 15000);
     };
     EXPECT_TRUE(placed(at.x, at.y)) << "menu at " << r.left << "," << r.top;
-    // Near the bottom-right corner, where a taskbar would be: the menu's
-    // bottom-right corner at the pointer (taskbars off the work area: the host's
-    // TrayMenuLayout table).
+    // Over the test world's taskbar, below its work area: the menu's bottom-right
+    // corner at the pointer, within the monitor (other edges: the host's table).
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ASSERT_EQ(work.bottom, cy - 30) << "the test world keeps no taskbar";
     PointerTo(cx - 24, cy - 10);
     PostMessageA(panel, 954, 1, WM_RBUTTONUP);
     EXPECT_TRUE(placed(cx - 24 - 205, cy - 10 - 88)) << "menu at " << r.left << "," << r.top;

@@ -12,8 +12,13 @@
 //   s MS       sleep MS milliseconds
 //   q          reply with where X has the pointer ("X Y")
 //   p X Y      reply with the screen's pixel there as the X server shows it ("R G B")
+//   t H        reserve H pixels at the bottom of the screen, as a taskbar does:
+//              a dock window with a strut under a window manager (alive while the
+//              helper runs), the root's work area itself without one
+//   z          hold on to what was made until killed (a strut lives with its client)
 //   .          sync and reply "ok"
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
@@ -46,6 +51,36 @@ static void Where(Display* display, int* x, int* y)
     int wx, wy;
     unsigned int mask;
     XQueryPointer(display, DefaultRootWindow(display), &root, &child, x, y, &wx, &wy, &mask);
+}
+
+static void ReserveBottom(Display* display, int height)
+{
+    Window root = DefaultRootWindow(display);
+    const int width = DisplayWidth(display, 0), full = DisplayHeight(display, 0);
+    Atom type;
+    int format;
+    unsigned long count = 0, left;
+    unsigned char* data = NULL;
+    XGetWindowProperty(display, root, XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False), 0, 1, False,
+                       AnyPropertyType, &type, &format, &count, &left, &data);
+    if (data != NULL)
+        XFree(data);
+    if (count == 0) {
+        long area[4] = {0, 0, width, full - height};
+        XChangeProperty(display, root, XInternAtom(display, "_NET_WORKAREA", False), XA_CARDINAL, 32,
+                        PropModeReplace, reinterpret_cast<unsigned char*>(area), 4);
+        return;
+    }
+    XSetWindowAttributes attr = {};
+    Window dock = XCreateWindow(display, root, 0, full - height, width, height, 0, CopyFromParent, InputOutput,
+                                CopyFromParent, 0, &attr);
+    long strut[4] = {0, 0, 0, height};
+    XChangeProperty(display, dock, XInternAtom(display, "_NET_WM_STRUT", False), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(strut), 4);
+    Atom dockType = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DOCK", False);
+    XChangeProperty(display, dock, XInternAtom(display, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&dockType), 1);
+    XMapWindow(display, dock);
 }
 
 int main(int argc, char** argv)
@@ -107,6 +142,12 @@ int main(int argc, char** argv)
                 XDestroyImage(image);
             std::fprintf(out, "%lu %lu %lu\n", (pixel >> 16) & 255, (pixel >> 8) & 255, pixel & 255);
             std::fflush(out);
+        } else if (std::strcmp(verb, "t") == 0 && std::sscanf(line + 1, "%d", &a) == 1) {
+            ReserveBottom(display, a);
+        } else if (std::strcmp(verb, "z") == 0) {
+            XSync(display, False);
+            for (;;)
+                pause();
         } else if (std::strcmp(verb, ".") == 0) {
             XSync(display, False);
             std::fprintf(out, "ok\n");
