@@ -42,4 +42,5 @@ start_bare_world "$arch" "$ROOT/build/wineprefix-$arch-bare$tag" "$tree/vexlo_sh
 export VEXLO_SHOTS="$ROOT/build/screenshots"
 mkdir -p "$VEXLO_SHOTS"
 cd "$tree"
-ctest --output-on-failure -j1 "$@"
+# Two at a time: one test of each world (see RESOURCE_LOCK in cmake/WineTests.cmake).
+ctest --output-on-failure -j2 "$@"
