@@ -49,6 +49,13 @@ TEST(EndToEnd, PanelStartsCentredItsTrayMenuStaysOnTheScreenAndQuitEndsWithOne)
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     ASSERT_EQ(work.bottom, cy - 30) << "the test world keeps no taskbar";
+    if (!std::getenv("VEXLO_NO_WM")) {  // the window manager's: a dark bar at the bottom, not across the middle
+        const POINT bar[2] = {{cx / 2, cy - 15}, {cx / 2, (cy - 30) / 2}};
+        COLORREF seen[2];
+        XPixels(bar, 2, seen);
+        EXPECT_EQ(seen[0], RGB(64, 64, 64)) << "no taskbar at the bottom";
+        EXPECT_NE(seen[1], RGB(64, 64, 64)) << "the taskbar lies across the middle";
+    }
     PointerTo(cx - 24, cy - 10);
     PostMessageA(panel, 954, 1, WM_RBUTTONUP);
     EXPECT_TRUE(placed(cx - 24 - 205, cy - 10 - 88)) << "menu at " << r.left << "," << r.top;

@@ -296,7 +296,9 @@ struct Sample { int x, y; bool lower = false; COLORREF colour = 0; bool known = 
 // The point shows the panel, with no window of the program's or the targets' over it.
 bool PanelOnTop(POINT p) {
     RECT r;
-    if (WindowFromPoint(p) != S.panel) return false;
+    // The desktop's taskbar, below the work area, may stand above it.
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+    if (!PtInRect(&r, p) || WindowFromPoint(p) != S.panel) return false;
     for (DWORD pid : {S.app.pi.dwProcessId, Helper.dwProcessId, GetCurrentProcessId()})
         for (HWND w : WindowsOf(pid, NULL))
             if (w != S.panel && GetWindowRect(w, &r) && PtInRect(&r, p)) return false;

@@ -71,9 +71,16 @@ static void ReserveBottom(Display* display, int height)
                         PropModeReplace, reinterpret_cast<unsigned char*>(area), 4);
         return;
     }
+    // Painted by the server, and placed where it says: without a position hint
+    // openbox centres it, a stripe of stale pixels over the desktop.
     XSetWindowAttributes attr = {};
+    attr.background_pixel = 0x404040;
     Window dock = XCreateWindow(display, root, 0, full - height, width, height, 0, CopyFromParent, InputOutput,
-                                CopyFromParent, 0, &attr);
+                                CopyFromParent, CWBackPixel, &attr);
+    XSizeHints hints = {};
+    hints.flags = USPosition | PPosition | USSize | PSize;
+    hints.x = 0, hints.y = full - height, hints.width = width, hints.height = height;
+    XSetWMNormalHints(display, dock, &hints);
     long strut[4] = {0, 0, 0, height};
     XChangeProperty(display, dock, XInternAtom(display, "_NET_WM_STRUT", False), XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<unsigned char*>(strut), 4);
