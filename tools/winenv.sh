@@ -42,13 +42,24 @@ start_display() {
     return
   fi
   export DISPLAY=":$n"
-  openbox --sm-disable >/dev/null 2>&1 &
-  VEXLO_STARTED_PIDS+=($!)
-  # The taskbar's strut counts once openbox manages windows.
-  for _ in $(seq 1 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
+  # A world whose openbox never came up runs every test without a window manager
+  # (each hide then waits 2 s in Wine): try again, and stop if it will not come.
+  local log="${TMPDIR:-/tmp}/vexlo-openbox-$n.log" try step wm up=0
+  for try in 1 2 3; do
+    openbox --sm-disable >>"$log" 2>&1 &
+    wm=$!
+    VEXLO_STARTED_PIDS+=("$wm")
+    for step in $(seq 1 200); do
+      kill -0 "$wm" 2>/dev/null || break
+      if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then up=1; break; fi
+      sleep 0.1
+    done
+    [ "$up" = 1 ] && break
+    echo "openbox did not come up on :$n (try $try, ${step}00 ms; its output: $log)" >&2
+    kill "$wm" 2>/dev/null || true
   done
+  [ "$up" = 1 ] || { echo "no window manager on :$n" >&2; return 1; }
+  # The taskbar's strut counts once openbox manages windows.
   reserve_taskbar ":$n"
 }
 
