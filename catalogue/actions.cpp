@@ -1,5 +1,6 @@
 #include "catalogue/actions.h"
 
+#include "about/about.h"
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/translucency.h"
@@ -7,6 +8,7 @@
 #include "catalogue/core/labels.h"
 #include "catalogue/core/pin_wake.h"
 #include "catalogue/core/text.h"
+#include "panel/pointer.h"
 #include "panel/surface.h"
 
 int TargetHidden = 0;
@@ -100,16 +102,34 @@ static bool AnswersAtOnce(HWND target)
 static uint32_t PinSerial;
 static DWORD PinPressedAt;
 
+static int WarningOpen;  // the vanished-target warning is up
+
 static VOID CALLBACK ForegroundOnceAwake(HWND target, UINT, ULONG_PTR serial, LRESULT)
 {
     const WindowRecord* record = ItemRecord(SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0));
-    const bool selected = record != NULL && RecordToHandle(record->handle) == target;
     HWND front = GetForegroundWindow();
     DWORD process = 0;
     GetWindowThreadProcessId(front, &process);
-    const bool stayed = front == target || (front != NULL && process == GetCurrentProcessId());
-    if (IsWindow(target) && PinWakeWanted((uint32_t)serial, PinSerial, PinPressedAt, GetTickCount(), selected, stayed))
+    PinWake w;
+    w.request = (uint32_t)serial;
+    w.latest = PinSerial;
+    w.pressedAt = PinPressedAt;
+    w.now = GetTickCount();
+    w.selected = record != NULL && RecordToHandle(record->handle) == target;
+    w.stayed = front == target || (front != NULL && process == GetCurrentProcessId());
+    w.pressHeld = PanelPressHeld();
+    w.boxOpen = AboutOpen || WarningOpen || !IsWindowEnabled(MainPanel) ||
+                SendMessageA(WindowCombo, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    w.typing = IsGeometryEdit(GetFocus());
+    w.targetVisible = IsWindowVisible(target) != 0;
+    if (IsWindow(target) && PinWakeWanted(w))
         SetForegroundWindow(target);
+}
+
+// Takes back a bring-forward still waiting on a stuck target.
+static void CancelPinWake()
+{
+    ++PinSerial;
 }
 
 static void CarryOut(HWND target, TargetAction action)
@@ -117,6 +137,7 @@ static void CarryOut(HWND target, TargetAction action)
     RECT rect = {0, 0, 0, 0};
     DWORD_PTR ignored = 0;
     if (action == ActionClose) {
+        CancelPinWake();
         SendMessageTimeoutA(target, WM_SYSCOMMAND, SC_CLOSE, 0, SMTO_ABORTIFHUNG, kCloseWaitMs,
                             &ignored);
         return;
@@ -130,7 +151,7 @@ static void CarryOut(HWND target, TargetAction action)
     const UINT place = SWP_NOZORDER | SWP_NOACTIVATE | async;
     switch (action) {
     case ActionUnpin:
-        ++PinSerial;  // takes back a bring-forward still waiting
+        CancelPinWake();
         SetWindowPos(target, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW | async);
         break;
     case ActionPin:
@@ -151,6 +172,7 @@ static void CarryOut(HWND target, TargetAction action)
         SetWindowPos(target, NULL, rect.left, rect.top, RequestedWidth, RequestedHeight, place);
         break;
     case ActionHide:
+        CancelPinWake();
         show(target, SW_HIDE);
         TargetHidden = 1;
         break;
@@ -187,7 +209,9 @@ void ApplyToTarget(TargetAction action)
         return;
     HWND target = RecordToHandle(record->handle);
     if (!IsWindow(target)) {
+        WarningOpen = 1;
         MessageBoxA(MainPanel, kTargetMissingText, kTargetMissingCaption, MB_ICONWARNING);
+        WarningOpen = 0;
         return;
     }
     CarryOut(target, action);
@@ -217,8 +241,10 @@ LRESULT OnPanelCommand(WPARAM wParam, LPARAM lParam)
     if (control == NULL)
         return 0;
     if (HIWORD(wParam) != BN_CLICKED) {
-        if (HIWORD(wParam) == CBN_SELENDOK && control == WindowCombo)
+        if (HIWORD(wParam) == CBN_SELENDOK && control == WindowCombo) {
+            CancelPinWake();
             ShowTargetGeometry((int)SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0));
+        }
         return 0;
     }
     if (control == ApplyPositionButton) {

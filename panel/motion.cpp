@@ -16,11 +16,25 @@ POINT DragLastPoint;
 
 static const Colour kArrowGreen = Rgb(0, 255, 0);
 
+// The clip this panel set, as the system keeps it (clamped to the screen); only
+// that one is lifted, so a clip another program set since stays in force.
+static RECT OwnClip;
+static int OwnClipSet;
+
 static void ClipToClient(HWND window, RECT area)
 {
     ClientToScreen(window, reinterpret_cast<POINT*>(&area.left));
     ClientToScreen(window, reinterpret_cast<POINT*>(&area.right));
     ClipCursor(&area);
+    OwnClipSet = GetClipCursor(&OwnClip);
+}
+
+static void LiftOwnClip()
+{
+    RECT now;
+    if (OwnClipSet && GetClipCursor(&now) && EqualRect(&now, &OwnClip))
+        ClipCursor(NULL);
+    OwnClipSet = 0;
 }
 
 DragKind CurrentDrag()
@@ -182,7 +196,7 @@ void EndDrag()
     // A message box of ours may hold the capture now; it is not ours to take.
     if (GetCapture() == MainPanel)
         ReleaseCapture();
-    ClipCursor(NULL);
+    LiftOwnClip();
 }
 
 // The two rows that close the folded panel, in one colour.

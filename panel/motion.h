@@ -21,7 +21,7 @@ void PanelDragStep(int x, int y);
 void PanelSliderStep(int x);
 void TargetSliderStep(int x);
 // The release step of every drag: the flags cleared, the capture (while the
-// panel holds it) and the clip let go.
+// panel holds it) and the panel's own clip (while still in force) let go.
 void EndDrag();
 // The cursor clip of the running drag again, after the capture came back.
 void ClipForDrag();

@@ -166,9 +166,12 @@ static HeldFacts GatherFacts(HWND window, HWND taker)
                      (GetGUIThreadInfo(0, &info) && info.hwndCapture != NULL && info.hwndCapture != window);
     f.panelDisabled = !IsWindowEnabled(window);
     f.buttonDown = LeftButtonDown();
-    const DWORD queued = HIWORD(GetQueueStatus(QS_MOUSEBUTTON | QS_MOUSEMOVE));
-    f.releaseQueued = (queued & QS_MOUSEBUTTON) != 0;
-    f.movesQueued = (queued & QS_MOUSEMOVE) != 0;
+    // Only a release that will be the panel's: with the capture gone, one queued
+    // over a child or the tray menu goes there.
+    MSG m;
+    f.releaseQueued = PeekMessageA(&m, window, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE | PM_NOYIELD) ||
+                      PeekMessageA(&m, window, WM_NCLBUTTONUP, WM_NCLBUTTONUP, PM_NOREMOVE | PM_NOYIELD);
+    f.movesQueued = (HIWORD(GetQueueStatus(QS_MOUSEMOVE)) & QS_MOUSEMOVE) != 0;
     // Under a window manager Wine can hand the focus to the panel's own tooltip
     // in the middle of a click: a window of this thread is as good as the panel.
     const HWND front = GetForegroundWindow();
@@ -212,6 +215,11 @@ static void Carry(HWND window, HeldEvent event, HWND taker)
         if (GetCapture() != window)
             SetCapture(window);
         ClipForDrag();
+        if (DecideHeld(HeldPressState, HeldRetaken, GatherFacts(window, NULL)).step == HeldLetGo) {
+            HeldPressState = HeldState{0, 0, 0};
+            LetGo();
+            return;
+        }
         break;
     }
     if (o.catchUp)
@@ -235,6 +243,11 @@ LRESULT OnResumeCapture(HWND window)
 {
     Carry(window, HeldResume, NULL);
     return 1;
+}
+
+bool PanelPressHeld()
+{
+    return Held();
 }
 
 void ReleasePointerOnDestroy()

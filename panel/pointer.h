@@ -15,5 +15,7 @@ constexpr UINT ResumeCaptureMessage = WM_APP + 1;
 LRESULT OnResumeCapture(HWND window);
 // WM_ACTIVATE with WA_INACTIVE: a press still held is resumed as above.
 LRESULT OnPanelDeactivated(HWND window);
+// A press of a drawn button or a drag holds the pointer now.
+bool PanelPressHeld();
 // WM_DESTROY: a press or drag still held lets the pointer go.
 void ReleasePointerOnDestroy();

@@ -31,7 +31,11 @@ static HeldOutcome Resume(HeldState state, const HeldFacts& facts)
 
 HeldOutcome DecideHeld(HeldState state, HeldEvent event, const HeldFacts& facts)
 {
-    if (event == HeldPress || !facts.held)
+    // A press that finds one still held: its release was lost, and its drag,
+    // slider and clip must not carry into the new one.
+    if (event == HeldPress)
+        return Outcome(HeldState{0, 0, 0}, facts.held ? HeldLetGo : HeldNothing);
+    if (!facts.held)
         return Outcome(HeldState{0, 0, 0}, HeldNothing);
     switch (event) {
     case HeldCaptureLost:
@@ -47,6 +51,13 @@ HeldOutcome DecideHeld(HeldState state, HeldEvent event, const HeldFacts& facts)
         return Outcome(state, HeldPostResume);
     case HeldResume:
         return Resume(state, facts);
+    case HeldRetaken:
+        // The button may have gone up between reading it and taking the capture,
+        // and a captured pointer reaches only the foreground thread under Wine:
+        // a release that will not come here ends the press now.
+        if (facts.takenByOther || (!facts.buttonDown && !facts.releaseQueued) || facts.foreground != ForegroundOurs)
+            return Outcome(state, HeldLetGo);
+        return Outcome(state, HeldNothing);
     case HeldMoveDone:
         if (state.catchUpPending && !facts.movesQueued) {
             state.catchUpPending = 0;

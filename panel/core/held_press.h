@@ -9,6 +9,7 @@ enum HeldEvent {
     HeldDeactivated,  // WA_INACTIVE while held
     HeldResume,       // the posted resume runs
     HeldMoveDone,     // a pointer move was handled
+    HeldRetaken,      // the capture and the clip were just taken back
 };
 
 // The window in front: the panel or another window of its thread, none, or another program's.
@@ -19,7 +20,7 @@ struct HeldFacts {
     bool takenByOther;    // another window took or holds the capture
     bool panelDisabled;   // a modal box of ours is up
     bool buttonDown;      // the button as the system reads it now
-    bool releaseQueued;   // a button message waits in the panel's queue
+    bool releaseQueued;   // a release addressed to the panel waits in the queue
     bool movesQueued;     // pointer moves wait in the panel's queue
     HeldForeground foreground;
 };
@@ -34,6 +35,7 @@ enum HeldStep {
     HeldNothing,
     HeldPostResume,  // decided once the message that took the capture is over
     HeldLetGo,       // the press ends as if released elsewhere, and is forgotten
+                     // (on a new press: what a lost release left behind)
     HeldRetake,      // the capture and the clip back
 };
 

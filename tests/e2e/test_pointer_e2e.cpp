@@ -135,10 +135,10 @@ TEST(PointerEndToEnd, ReleasedOffThePanelStuckTargetAndClosedMidDrag)
     EXPECT_TRUE(WaitFor([&] { return s.At(16, 120) == Base; })) << "drawn resting";
     EXPECT_FALSE(Topmost(sleepy));
 
-    // Pin on a target whose thread sleeps 5 s: the panel answers the next move at
+    // Pin on a target whose thread sleeps 0.8 s: the panel answers the next move at
     // once, and the target, pinned once awake, leaves the front to the window the
     // user went on to meanwhile.
-    PostMessageA(sleepy, WM_APP, 5000, 0);
+    PostMessageA(sleepy, WM_APP, 800, 0);
     s.To(60, 128);
     LeftDown();
     const DWORD released = GetTickCount();

@@ -47,17 +47,23 @@ TEST(CatalogueLabel, TitleOrClassCutAt104ThenHandleInEightUpperCaseDigits)
     EXPECT_EQ(longest, "<" + longClass.substr(0, 104) + ">  [HWND: 00000010]");
 }
 
-// A woken stuck target comes forward only for the newest pin, within 2 s, while selected and the user stayed.
-TEST(CataloguePinWake, OnlyTheNewestPinWithinTwoSecondsWhileTheUserStays)
+// A woken stuck target comes forward only for the newest pin, within 2 s, while selected, the user
+// stayed and is not at work in the panel, and the target can be seen.
+TEST(CataloguePinWake, OnlyTheNewestPinWithinTwoSecondsWhileTheUserStaysAndIsNotBusy)
 {
-    const struct { uint32_t request, latest, at, now; bool selected, stayed, wanted; } rows[] = {
-        {3, 3, 500, 500, 1, 1, 1},  {3, 3, 500, 2500, 1, 1, 1}, {3, 3, 500, 2501, 1, 1, 0},  // at once; 2 s; later
-        {3, 4, 500, 600, 1, 1, 0},  {3, 3, 500, 600, 0, 1, 0},  {3, 3, 500, 600, 1, 0, 0},   // newer; unselected; left
-        {3, 3, 0xFFFFF830u, 0, 1, 1, 1}, {3, 3, 0xFFFFF830u, 1, 1, 1, 0},                  // 2 s across the wrap
+    // request, latest, pressed at, now, selected, stayed, press held, box open, typing, visible: wanted
+    const struct { PinWake w; bool wanted; } rows[] = {
+        {{3, 3, 500, 500, 1, 1, 0, 0, 0, 1}, 1},  {{3, 3, 500, 2500, 1, 1, 0, 0, 0, 1}, 1},  // at once; 2 s
+        {{3, 3, 500, 2501, 1, 1, 0, 0, 0, 1}, 0},                                            // later
+        {{3, 4, 500, 600, 1, 1, 0, 0, 0, 1}, 0},  {{3, 3, 500, 600, 0, 1, 0, 0, 0, 1}, 0},   // newer; unselected
+        {{3, 3, 500, 600, 1, 0, 0, 0, 0, 1}, 0},                                             // the user left
+        {{3, 3, 500, 600, 1, 1, 1, 0, 0, 1}, 0},  {{3, 3, 500, 600, 1, 1, 0, 1, 0, 1}, 0},   // a drag; a box
+        {{3, 3, 500, 600, 1, 1, 0, 0, 1, 1}, 0},  {{3, 3, 500, 600, 1, 1, 0, 0, 0, 0}, 0},   // typing; hidden
+        {{3, 3, 0xFFFFF830u, 0, 1, 1, 0, 0, 0, 1}, 1}, {{3, 3, 0xFFFFF830u, 1, 1, 1, 0, 0, 0, 1}, 0},  // the wrap
     };
+    int n = 0;
     for (const auto& r : rows)
-        EXPECT_EQ(PinWakeWanted(r.request, r.latest, r.at, r.now, r.selected, r.stayed), r.wanted)
-            << r.request << "/" << r.latest << " at " << r.at << " now " << r.now << " " << r.selected << r.stayed;
+        EXPECT_EQ(PinWakeWanted(r.w), r.wanted) << "row " << n++;
 }
 
 // The table itself, full and after a shorter run, is checked on the real list (wine Catalogue.*).

@@ -288,7 +288,9 @@ TEST(HeldPressRules, DisturbancesOfAHeldPress)
     const HeldState fresh = {0, 0, 0}, pending = {1, 0, 0}, spent = {0, MaxResumesPerPress, 0}, waiting = {0, 1, 1};
     // Facts: held, taken by other, disabled, button down, release queued, moves queued, foreground.
     const struct { HeldState in; HeldEvent event; HeldFacts facts; HeldStep step; HeldState out; bool fore, catchUp; } rows[] = {
-        {pending, HeldPress, {1, 0, 0, 1, 0, 0, P}, HeldNothing, fresh, 0, 0},              // a new press starts afresh
+        {pending, HeldPress, {0, 0, 0, 1, 0, 0, P}, HeldNothing, fresh, 0, 0},              // a new press starts afresh
+        {pending, HeldPress, {1, 0, 0, 1, 0, 0, P}, HeldLetGo, fresh, 0, 0},                // ... ending one left held
+        {fresh, HeldDeactivated, {1, 0, 0, 1, 0, 0, P}, HeldPostResume, pending, 0, 0},     // our list or box in front
         {fresh, HeldCaptureLost, {0, 0, 0, 1, 0, 0, N}, HeldNothing, fresh, 0, 0},          // nothing held
         {fresh, HeldCaptureLost, {1, 1, 0, 1, 0, 0, P}, HeldLetGo, fresh, 0, 0},            // another window took it
         {fresh, HeldDeactivated, {1, 0, 1, 1, 0, 0, O}, HeldLetGo, fresh, 0, 0},            // our modal box is up
@@ -309,6 +311,11 @@ TEST(HeldPressRules, DisturbancesOfAHeldPress)
         {waiting, HeldMoveDone, {1, 0, 0, 1, 0, 0, P}, HeldNothing, {0, 1, 0}, 0, 1},       // then the catch-up
         {{0, 1, 0}, HeldMoveDone, {1, 0, 0, 1, 0, 0, P}, HeldNothing, {0, 1, 0}, 0, 0},     // none waiting
         {waiting, HeldResume, {0, 0, 0, 1, 0, 0, P}, HeldNothing, fresh, 0, 0},             // released meanwhile
+        {{0, 1, 0}, HeldRetaken, {1, 0, 0, 1, 0, 0, P}, HeldNothing, {0, 1, 0}, 0, 0},      // retaken, still down
+        {{0, 1, 0}, HeldRetaken, {1, 0, 0, 0, 1, 0, P}, HeldNothing, {0, 1, 0}, 0, 0},      // up, ours is queued
+        {{0, 1, 0}, HeldRetaken, {1, 0, 0, 0, 0, 0, P}, HeldLetGo, fresh, 0, 0},            // up in the gap
+        {{0, 1, 0}, HeldRetaken, {1, 0, 0, 1, 0, 0, N}, HeldLetGo, fresh, 0, 0},            // the front refused
+        {{0, 1, 0}, HeldRetaken, {1, 1, 0, 1, 0, 0, P}, HeldLetGo, fresh, 0, 0},            // taken at once
     };
     int n = 0;
     for (const auto& r : rows) {

@@ -116,45 +116,68 @@ TEST(Pointer, FoldRadioLooksAndSliderThumbsReachTheScreenOpacityChangesOnlyWhenT
 }
 
 // Each way a drag can end without a WM_LBUTTONUP: the panel stops following and the clip is lifted.
-TEST(Pointer, NonClientReleaseOrLostCaptureEndsAnyDrag)
+// Every way a press of the panel ends lets its drag, capture and own clip go, and leaves a clip that
+// another program set meanwhile (a game confining the pointer) in force.
+TEST(Pointer, EveryEndOfAPressLetsItsOwnClipGoAndLeavesAnotherProgramsClip)
 {
     BootPanel(true);
     // A window stands in for a smaller monitor, so that a panel-drag clip left in place fails PointerFree.
     DesktopWindow = MakeWindow("smaller desktop", WS_POPUP, 0, 0, 800, 600);
     Send(Press, 100, 10);
-    RECT dragClip;
+    RECT dragClip, theirs = {200, 200, 400, 300}, now;
     GetClipCursor(&dragClip);
     EXPECT_EQ(Placed(dragClip.left, dragClip.top, dragClip.right, dragClip.bottom), "0,0 800x600");
     Send(Release, 100, 10);
 
     HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, NULL, NULL, NULL, NULL);
-    enum Ending { NonClientRelease, OtherCapture, CancelMode };
-    const struct { int x, y; int* flag; Ending ending; } drags[] = {
+    // NewPress: the release was lost and the next press (on the MoreButton) finds the drag still held.
+    enum Ending { Release_, NonClientRelease, OtherCapture, CancelMode, NewPress };
+    const struct { int x, y; int* flag; Ending ending; } presses[] = {
+        {100, 10, &DraggingPanel, Release_},         {73, 10, &DraggingPanelOpacity, Release_},
         {100, 10, &DraggingPanel, NonClientRelease}, {73, 10, &DraggingPanelOpacity, NonClientRelease},
         {100, 10, &DraggingPanel, OtherCapture},     {73, 10, &DraggingPanelOpacity, CancelMode},
-        {100, 10, &DraggingPanel, CancelMode}};
-    for (const auto& d : drags) {
-        SCOPED_TRACE(testing::Message() << "press at " << d.x << ", ending " << d.ending);
-        Send(Press, d.x, d.y);
-        ASSERT_EQ(*d.flag, 1);
-        ASSERT_EQ(GetCapture(), MainPanel);
-        if (d.ending == NonClientRelease) {
-            EXPECT_EQ(SendMessageA(MainPanel, WM_NCLBUTTONUP, HTCAPTION, 0), 1);
-        } else if (d.ending == CancelMode) {
-            // What a modal box owned by the panel does to it.
-            EnableWindow(MainPanel, FALSE);
-            EnableWindow(MainPanel, TRUE);
-        } else {
-            SetCapture(other);
+        {100, 10, &DraggingPanel, CancelMode},       {100, 10, &DraggingPanel, NewPress},
+        {73, 10, &DraggingPanelOpacity, NewPress},   {354, 59, NULL, Release_},  // a button: never clipped
+        {354, 59, NULL, CancelMode},
+    };
+    for (bool theirsToo : {false, true}) {
+        for (const auto& d : presses) {
+            SCOPED_TRACE(testing::Message() << "press at " << d.x << ", ending " << d.ending << ", their clip " << theirsToo);
+            Send(Press, d.x, d.y);
+            ASSERT_EQ(d.flag ? *d.flag : 1, 1);
+            ASSERT_EQ(GetCapture(), MainPanel);
+            if (theirsToo)
+                ClipCursor(&theirs);
+            if (d.ending == Release_) {
+                Send(Release, d.x, d.y);
+            } else if (d.ending == NonClientRelease) {
+                EXPECT_EQ(SendMessageA(MainPanel, WM_NCLBUTTONUP, HTCAPTION, 0), 1);
+            } else if (d.ending == CancelMode) {
+                // What a modal box owned by the panel does to it.
+                EnableWindow(MainPanel, FALSE);
+                EnableWindow(MainPanel, TRUE);
+            } else if (d.ending == OtherCapture) {
+                SetCapture(other);
+            } else {
+                Send(Press, 250, 128);
+                EXPECT_EQ(DraggingPanel + DraggingPanelOpacity, 0);
+                Send(Release, 250, 300);
+            }
+            GetClipCursor(&now);
+            if (theirsToo) {
+                EXPECT_TRUE(EqualRect(&now, &theirs)) << Placed(now.left, now.top, now.right, now.bottom);
+                ClipCursor(NULL);
+            }
+            EXPECT_TRUE(PointerFree());
+            // The capture the other window took is left alone.
+            EXPECT_EQ(GetCapture(), d.ending == OtherCapture ? other : static_cast<HWND>(NULL));
+            ReleaseCapture();
+            const PanelPlacementRecord before = PanelPlacement;
+            Send(HeldMove, d.x - 40, d.y);  // no drag step any more: the thumb and the panel stay
+            EXPECT_TRUE(PanelAlpha == 255.0f && PanelOpacityThumb.left == 71);
+            EXPECT_EQ(PanelPlacement.left, before.left);
+            Send(Hover, 250, 100);
         }
-        EXPECT_TRUE(PointerFree());
-        // The capture the other window took is left alone.
-        EXPECT_EQ(GetCapture(), d.ending == OtherCapture ? other : static_cast<HWND>(NULL));
-        ReleaseCapture();
-        const PanelPlacementRecord before = PanelPlacement;
-        Send(HeldMove, d.x - 40, d.y);  // no drag step any more: the thumb and the panel stay
-        EXPECT_TRUE(PanelAlpha == 255.0f && PanelOpacityThumb.left == 71);
-        EXPECT_EQ(PanelPlacement.left, before.left);
     }
 }
 

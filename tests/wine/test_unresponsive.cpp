@@ -118,13 +118,33 @@ TEST_F(Unresponsive, StuckTargetNeverHoldsThePanelChangesWhenItWakesPinComesForw
     // Pin's foreground is not asserted: the window manager focuses Show's target. An opaque target stays so.
     EXPECT_FALSE(ExStyle(windows[kPin]) & WS_EX_LAYERED);
 
-    // Pin's target comes forward when it wakes within 2 s, even with another of our windows in front; later, never.
+    // Pin's target comes forward when it wakes within 2 s, even with another of our windows in front; later,
+    // never; nor when the user meanwhile took the pin back, hid the target, chose in the list again, holds a
+    // press of the panel, types in a field or has a box of ours up.
     HWND other = MakeWindow("Unresponsive Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    for (DWORD stall : {3000u, 800u}) {
+    HWND target = windows[kPin];
+    enum Meanwhile { Nothing, Late, Unpin, Hide, ChoseAgain, Pressed, Typing, BoxUp };
+    for (Meanwhile m : {Late, Unpin, Hide, ChoseAgain, Pressed, Typing, BoxUp, Nothing}) {
+        const DWORD stall = m == Late ? 3000 : 800;
         Stall(stall);
         Act(kPin, ActionPin);
         SetForegroundWindow(other);
-        EXPECT_EQ(Within(stall + 2000, [&] { return GetForegroundWindow() == windows[kPin]; }), stall < 2000) << stall;
+        if (m == Unpin || m == Hide)
+            ApplyToTarget(m == Unpin ? ActionUnpin : ActionHide);
+        if (m == ChoseAgain) {
+            SendMessageA(WindowCombo, CB_SETCURSEL, ItemOf(target), 0);
+            SendMessageA(MainPanel, WM_COMMAND, MAKEWPARAM(0, CBN_SELENDOK), reinterpret_cast<LPARAM>(WindowCombo));
+        }
+        if (m == Pressed)
+            SendMessageA(MainPanel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 10));
+        if (m == Typing)
+            SetFocus(WidthEdit);
+        EnableWindow(MainPanel, m != BoxUp);
+        EXPECT_EQ(Within(stall + 1500, [&] { return GetForegroundWindow() == target; }), m == Nothing) << m;
+        EnableWindow(MainPanel, TRUE);
+        SendMessageA(MainPanel, WM_LBUTTONUP, 0, MAKELPARAM(100, 10));
+        ShowWindow(target, SW_SHOWNA);
+        SetForegroundWindow(other);
     }
 
     // A close request must be answered: from a stuck target the panel gives up long before the target would wake.
