@@ -215,3 +215,27 @@ TEST(Pointer, PanelDragHeldAtAnEdgeComesBackWithThePointerAtOnce)
     EXPECT_TRUE(PointerFree() && PanelExpanded == 0);
     EXPECT_EQ(Placed(MainPanel), Placed(right, bottom, 370, 150));
 }
+
+// A window of the panel's own thread (its list, a box of ours) taking the front in the middle of a real
+// title drag deactivates the panel; the drag goes on with the button still down.
+TEST(Pointer, TitleDragGoesOnWhenAWindowOfOursTakesTheFront)
+{
+    BootPanel(true);
+    const RECT start = RectOf(MainPanel);
+    SetCursorPos(start.left + 100, start.top + 10);
+    INPUT press = {};
+    press.type = INPUT_MOUSE;
+    press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &press, sizeof(press));
+    ASSERT_TRUE(Within(2000, [] { return DraggingPanel == 1; }));
+    HWND ours = MakeWindow("ours in front", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50);
+    SetForegroundWindow(ours);
+    PumpMessages(300);
+    EXPECT_EQ(GetForegroundWindow(), ours);
+    EXPECT_TRUE(DraggingPanel == 1 && GetCapture() == MainPanel) << "the drag ended";
+    Send(HeldMove, 100 + 30, 10 + 20);
+    EXPECT_EQ(Placed(MainPanel), Placed(start.left + 30, start.top + 20, 370, 150));
+    press.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &press, sizeof(press));
+    EXPECT_TRUE(Within(2000, [] { return PointerFree(); }));
+}
