@@ -17,7 +17,7 @@ target_compile_definitions(vexlo_core_hooks PUBLIC VEXLO_TEST_HOOKS=1)
 file(GLOB WINE_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
 add_executable(wine_tests ${WINE_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/resources/vexlo.rc
   ${CMAKE_SOURCE_DIR}/tools/shot/capture.cpp)
-target_link_libraries(wine_tests PRIVATE vexlo_core_hooks gtest gtest_main z)
+target_link_libraries(wine_tests PRIVATE vexlo_core_hooks gtest gtest_main z ntdll)
 target_compile_options(wine_tests PRIVATE -fexec-charset=CP1251)
 target_link_options(wine_tests PRIVATE -static)
 # Wine's debugger can end a crashed process quietly; its report still fails the test.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/e2e/session.h"
+#include "tests/helpers/gdi_objects.h"
 
 const long kCheckEvery = 20, kWarmEvents = 40, kGdiSlack = 32, kDcCache = 48, kDcStep = 16, kHandleSlack = 16, kCommitSlack = 2048;  // KiB
 const char kWarningCaption[] = "\xce\xf8\xe8\xe1\xea\xe0", kStuckTitle[] = "004 Soak stuck";
@@ -266,11 +267,11 @@ bool Play(const Kind& k) {
 }
 
 // Handles from the system's list (GetProcessHandleCount gives 0 under Wine): class 16, {pid, type, flags, value, object,
-// access} after a count. GDI objects from Wine's table in the PEB: 65,536 cells of 24 bytes, a type byte at 14 when used
-// (1: a display context).
+// access} after a count.
 Figures Measure(HANDLE process) {
-    static std::vector<unsigned char> list(1 << 16), cells(65536 * 24);
-    Figures f = {0, 0, -1, 0};
+    static std::vector<unsigned char> list(1 << 16);
+    const GdiObjects gdi = CountGdiObjects(process);
+    Figures f = {0, 0, gdi.objects, gdi.dcs};
     while (NtQuerySystemInformation(SYSTEM_INFORMATION_CLASS(16), list.data(), list.size(), NULL) == (LONG)0xC0000004)
         list.resize(list.size() * 2);
     const size_t cell = 8 + 2 * sizeof(void*), count = *reinterpret_cast<ULONG*>(list.data());
@@ -278,13 +279,6 @@ Figures Measure(HANDLE process) {
         f.handles += *reinterpret_cast<ULONG*>(&list[sizeof(void*) + i * cell]) == GetProcessId(process);
     PROCESS_MEMORY_COUNTERS m = {};
     f.commit = GetProcessMemoryInfo(process, &m, sizeof(m)) ? m.PagefileUsage >> 10 : 0;  // PrivateUsage stays 0 under Wine
-    PROCESS_BASIC_INFORMATION info = {};
-    char* table = NULL;
-    const size_t at = sizeof(void*) == 4 ? 0x94 : 0xF8;  // of the table's address in the PEB
-    if (NtQueryInformationProcess(process, ProcessBasicInformation, &info, sizeof(info), NULL) == 0 &&
-        ReadProcessMemory(process, (char*)info.PebBaseAddress + at, &table, sizeof(table), NULL) && table &&
-        ReadProcessMemory(process, table, cells.data(), cells.size(), NULL))
-        for (size_t i = f.gdi = 0; i < 65536; ++i) f.gdi += cells[i * 24 + 14] != 0, f.dcs += cells[i * 24 + 14] == 1;
     return f;
 }
 
