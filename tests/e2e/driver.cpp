@@ -4,6 +4,7 @@
 
 #include "tools/shot/capture.h"
 
+#include <ntsecapi.h>
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -103,8 +104,31 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms)
 // Real input goes through the X server, as a person's mouse and keyboard reach
 // Wine: a native helper (tools/xinput/xinput.cpp) makes it with XTest. Wine
 // starts a Unix program without the handles it is given, so the helper calls
-// back on a loopback port.
+// back on a loopback port, and proves with the nonce on its command line that it
+// is the one started here, not whatever else found the port first.
 static SOCKET XHelper = INVALID_SOCKET;
+static DWORD Released;
+
+// Reads from the socket until the text read ends with `end`, or until `ms` pass.
+static bool ReadUntil(SOCKET s, const char* end, DWORD ms, std::string& text)
+{
+    const DWORD start = GetTickCount();
+    const size_t n = std::strlen(end);
+    while (text.size() < n || text.compare(text.size() - n, n, end) != 0) {
+        const DWORD spent = GetTickCount() - start;
+        fd_set ready;
+        FD_ZERO(&ready);
+        FD_SET(s, &ready);
+        if (spent >= ms)
+            return false;
+        timeval wait = {static_cast<long>((ms - spent) / 1000), static_cast<long>((ms - spent) % 1000) * 1000};
+        char c;
+        if ( select(0, &ready, NULL, NULL, &wait) != 1 || recv(s, &c, 1, 0) != 1)
+            return false;
+        text += c;
+    }
+    return true;
+}
 
 static bool StartXHelper()
 {
@@ -118,44 +142,69 @@ static bool StartXHelper()
     at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     int size = sizeof(at);
     if (listener == INVALID_SOCKET || bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof(at)) != 0 ||
-        listen(listener, 1) != 0 || getsockname(listener, reinterpret_cast<sockaddr*>(&at), &size) != 0)
+        listen(listener, 4) != 0 || getsockname(listener, reinterpret_cast<sockaddr*>(&at), &size) != 0)
         return false;
+    unsigned nonce[2] = {};
+    RtlGenRandom(nonce, sizeof(nonce));
+    const std::string nonceText = std::to_string(nonce[0]) + std::to_string(nonce[1]), hello = "hello " + nonceText + "\n";
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
-    std::string cmd = "\"" + UnixToWine(path) + "\" " + std::to_string(ntohs(at.sin_port));
+    std::string cmd = "\"" + UnixToWine(path) + "\" " + std::to_string(ntohs(at.sin_port)) + " " + nonceText;
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
         return false;
-    fd_set ready;
-    FD_ZERO(&ready);
-    FD_SET(listener, &ready);
-    timeval wait = {15, 0};
-    if (select(0, &ready, NULL, NULL, &wait) == 1)
-        XHelper = accept(listener, NULL, NULL);
+    // Every caller gets a few seconds to say hello; the helper itself has 15.
+    const DWORD start = GetTickCount();
+    while (XHelper == INVALID_SOCKET && GetTickCount() - start < 15000) {
+        fd_set ready;
+        FD_ZERO(&ready);
+        FD_SET(listener, &ready);
+        timeval wait = {1, 0};
+        if (select(0, &ready, NULL, NULL, &wait) != 1)
+            continue;
+        SOCKET caller = accept(listener, NULL, NULL);
+        std::string first;
+        if (ReadUntil(caller, "\n", 3000, first) && first == hello)
+            XHelper = caller;
+        else
+            closesocket(caller);
+    }
     closesocket(listener);
     return XHelper != INVALID_SOCKET;
 }
 
 std::string XInput(const std::string& commands)
 {
-    static bool started = StartXHelper();
-    if (!started) {
-        std::fprintf(stderr, "driver: no X input helper (VEXLO_XINPUT=%s)\n", std::getenv("VEXLO_XINPUT"));
-        ExitProcess(3);
+    static bool missing = false;  // no helper to start: no use trying at every command
+    if (XHelper == INVALID_SOCKET && (missing || (missing = !StartXHelper()))) {
+        const char* path = std::getenv("VEXLO_XINPUT");
+        DriverFault(std::string("driver: no X input helper (VEXLO_XINPUT=") + (path ? path : "") + ")");
+        return "";
     }
     const std::string all = commands + ".\n";
     send(XHelper, all.data(), static_cast<int>(all.size()), 0);
-    // Everything up to the "ok" that answers the final ".".
+    // Everything up to the "ok" that answers the final "."; a helper that hangs
+    // fails this test, and the next command starts a new one.
     std::string reply;
-    char c;
-    while (recv(XHelper, &c, 1, 0) == 1) {
-        reply += c;
-        if (reply.size() >= 3 && reply.compare(reply.size() - 3, 3, "ok\n") == 0)
-            return reply.substr(0, reply.size() - 3);
+    if (!ReadUntil(XHelper, "ok\n", 15000, reply)) {
+        closesocket(XHelper);
+        XHelper = INVALID_SOCKET;
+        DriverFault("driver: the X input helper gave no answer in 15 s to:\n" + commands + "(it said: " + reply + ")");
+        return "";
     }
-    std::fprintf(stderr, "driver: the X input helper ended (%s)\n", reply.c_str());
-    ExitProcess(3);
+    reply.erase(reply.size() - 3);
+    // The X server refused a command: that command failed, the helper goes on.
+    for (size_t at; (at = reply.find("error: ")) != std::string::npos;) {
+        const size_t end = reply.find('\n', at);
+        DriverFault("driver: X input " + reply.substr(at, end - at));
+        reply.erase(at, end - at + 1);
+    }
+    if (commands.compare(0, 2, "u ") == 0 || commands.find("\nu ") != std::string::npos)
+        Released = GetTickCount();
+    return reply;
 }
+
+DWORD SinceRelease() { return GetTickCount() - Released; }
 
 static std::string Move(int x, int y)
 {
@@ -177,7 +226,7 @@ void XPixels(const POINT* at, int count, COLORREF* out)
     }
 }
 
-void PointerTo(int x, int y)
+bool PointerTo(int x, int y)
 {
     XInput(Move(x, y));
     // A drag's clip holds the pointer at its edge.
@@ -185,10 +234,14 @@ void PointerTo(int x, int y)
     GetClipCursor(&clip);
     const LONG cx = std::max(clip.left, std::min<LONG>(clip.right - 1, x));
     const LONG cy = std::max(clip.top, std::min<LONG>(clip.bottom - 1, y));
-    POINT at;
-    WaitFor([&] { return GetCursorPos(&at) && at.x == cx && at.y == cy; }, 2000);
+    POINT at = {};
+    const bool arrived = WaitFor([&] { return GetCursorPos(&at) && at.x == cx && at.y == cy; }, 2000);
+    if (!arrived)
+        DriverFault("driver: the pointer sent to " + std::to_string(cx) + "," + std::to_string(cy) + " stayed at " +
+                    std::to_string(at.x) + "," + std::to_string(at.y));
     // Let the panel's thread take the move before the next input.
     WaitFor([] { return false; }, 60);
+    return arrived;
 }
 
 static void Button(const char* command)
@@ -329,6 +382,45 @@ HWND MakeSleepyTarget(const char* title)
     CloseHandle(CreateThread(NULL, 0, SleepyThread, made, 0, NULL));
     WaitFor([] { return made[0] != NULL; });
     return made[0];
+}
+
+bool AnotherProgramCameAndWent()
+{
+    // First a clip away from the pointer, as a program's drag makes: the X server
+    // moves the pointer into it, which XTest's own idea of the pointer misses.
+    const RECT clip = {600, 600, 700, 650};
+    ClipCursor(&clip);
+    const bool moved = WaitFor([] { return XInput("q\n") == "600 600\n"; }, 3000);
+    ClipCursor(NULL);
+    // The action tests' target in a process of its own: one window, made once both events exist.
+    const std::string id = std::to_string(GetCurrentProcessId());
+    HANDLE ready = CreateEventA(NULL, TRUE, FALSE, ("VexloStuckReady" + id).c_str());
+    HANDLE asleep = CreateEventA(NULL, TRUE, FALSE, ("VexloStuckAsleep" + id).c_str());
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string cmd = std::string(path, std::strrchr(path, '\\') + 1) + "vexlo_stuck_target.exe " + id + " 1";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    HWND other = NULL;
+    const bool shown = CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi) &&
+                       WaitFor([&] { return WaitForSingleObject(ready, 0) == WAIT_OBJECT_0; }, 15000) &&
+                       (other = FindWindowA("VexloStuckTarget", "Stuck Target 0")) != NULL && WaitFor([&] {
+                           SetForegroundWindow(other);
+                           return GetForegroundWindow() == other;
+                       }, 5000);
+    if (pi.hProcess != NULL) {
+        TerminateProcess(pi.hProcess, 0);
+        WaitFor([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0 && !IsWindow(other); });
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    CloseHandle(ready);
+    CloseHandle(asleep);
+    if (!moved || !shown || IsWindow(other))
+        DriverFault(std::string("driver: another program's ") +
+                    (!moved ? "clip did not move the pointer" : shown ? "window stayed" : "window was not in front"));
+    return moved && shown && !IsWindow(other);
 }
 
 static const char kKey[] = "SOFTWARE\\Qorvsoft\\Vexlo";

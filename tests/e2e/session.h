@@ -17,10 +17,13 @@ struct Session {
     HWND target = NULL;
     POINT origin = {};  // the panel's top-left on the screen
 
-    // The target made at (20,20) with that size; the stored title given.
-    bool Start(const char* stored, int width, int height)
+    // The target made at (20,20) with that size; the stored title given; another
+    // program's window shown in front and gone before the start when asked.
+    bool Start(const char* stored, int width, int height, bool afterAnother = false)
     {
         target = MakeTarget(kTargetTitle, 20, 20, width, height);
+        if (afterAnother && !AnotherProgramCameAndWent())
+            return false;
         StoreLastWindow(stored);
         app = Launch();
         panel = app.ok ? WaitForPanel(app.pi.dwProcessId, 30000) : NULL;
