@@ -23,9 +23,7 @@ static std::string UnixToWine(const char* unixPath)
 std::string ExePath()
 {
     const char* unixPath = std::getenv("VEXLO_EXE");
-    if (unixPath == NULL)
-        return "vexlo.exe";
-    return UnixToWine(unixPath);
+    return unixPath == NULL ? "vexlo.exe" : UnixToWine(unixPath);
 }
 
 Launched Launch()
@@ -41,15 +39,12 @@ Launched Launch()
 HWND WaitForPanel(DWORD pid, DWORD ms)
 {
     HWND panel = NULL;
-    WaitFor(
-        [&] {
-            panel = WaitForProcessWindow(pid, "Vexlo_App", NULL, 0);
-            char title[16] = "";
-            // The title comes a moment after the window shows; wait for both.
-            return panel && IsWindowVisible(panel) && GetWindowTextA(panel, title, sizeof(title)) &&
-                   std::strcmp(title, "Vexlo") == 0;
-        },
-        ms);
+    char title[16] = "";
+    // The title comes a moment after the window shows; wait for both.
+    WaitFor([&] {
+        panel = WaitForProcessWindow(pid, "Vexlo_App", NULL, 0);
+        return panel && IsWindowVisible(panel) && GetWindowTextA(panel, title, sizeof(title)) && !std::strcmp(title, "Vexlo");
+    }, ms);
     return panel;
 }
 
@@ -64,8 +59,7 @@ DWORD WaitExit(const Launched& l, DWORD ms)
 int WindowHeight(HWND window)
 {
     RECT r = {};
-    GetWindowRect(window, &r);
-    return r.bottom - r.top;
+    return GetWindowRect(window, &r), r.bottom - r.top;
 }
 
 void CloseHandles(Launched& l)
@@ -109,24 +103,23 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms)
 static SOCKET XHelper = INVALID_SOCKET;
 static DWORD Released;
 
-// Reads from the socket until the text read ends with `end`, or until `ms` pass.
-static bool ReadUntil(SOCKET s, const char* end, DWORD ms, std::string& text)
+// Whether the socket has something to read, or a caller to accept, within ms.
+static bool Ready(SOCKET s, DWORD ms)
+{
+    fd_set ready;
+    FD_ZERO(&ready);
+    FD_SET(s, &ready);
+    timeval wait = {static_cast<long>(ms / 1000), static_cast<long>(ms % 1000) * 1000};
+    return select(0, &ready, NULL, NULL, &wait) == 1;
+}
+
+// Reads until the text ends with `end`; false when ms pass first.
+static bool ReadUntil(SOCKET s, const std::string& end, DWORD ms, std::string& text)
 {
     const DWORD start = GetTickCount();
-    const size_t n = std::strlen(end);
-    while (text.size() < n || text.compare(text.size() - n, n, end) != 0) {
-        const DWORD spent = GetTickCount() - start;
-        fd_set ready;
-        FD_ZERO(&ready);
-        FD_SET(s, &ready);
-        if (spent >= ms)
+    for (char c; text.size() < end.size() || text.compare(text.size() - end.size(), end.size(), end) != 0; text += c)
+        if (GetTickCount() - start >= ms || !Ready(s, ms - (GetTickCount() - start)) || recv(s, &c, 1, 0) != 1)
             return false;
-        timeval wait = {static_cast<long>((ms - spent) / 1000), static_cast<long>((ms - spent) % 1000) * 1000};
-        char c;
-        if ( select(0, &ready, NULL, NULL, &wait) != 1 || recv(s, &c, 1, 0) != 1)
-            return false;
-        text += c;
-    }
     return true;
 }
 
@@ -146,27 +139,20 @@ static bool StartXHelper()
         return false;
     unsigned nonce[2] = {};
     RtlGenRandom(nonce, sizeof(nonce));
-    const std::string nonceText = std::to_string(nonce[0]) + std::to_string(nonce[1]), hello = "hello " + nonceText + "\n";
+    const std::string proof = std::to_string(nonce[0]) + std::to_string(nonce[1]);
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
-    std::string cmd = "\"" + UnixToWine(path) + "\" " + std::to_string(ntohs(at.sin_port)) + " " + nonceText;
+    std::string cmd = "\"" + UnixToWine(path) + "\" " + std::to_string(ntohs(at.sin_port)) + " " + proof;
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
         return false;
-    // Every caller gets a few seconds to say hello; the helper itself has 15.
-    const DWORD start = GetTickCount();
-    while (XHelper == INVALID_SOCKET && GetTickCount() - start < 15000) {
-        fd_set ready;
-        FD_ZERO(&ready);
-        FD_SET(listener, &ready);
-        timeval wait = {1, 0};
-        if (select(0, &ready, NULL, NULL, &wait) != 1)
-            continue;
-        SOCKET caller = accept(listener, NULL, NULL);
-        std::string first;
-        if (ReadUntil(caller, "\n", 3000, first) && first == hello)
+    // Whoever calls has 3 s to say hello; the helper, 15 s to call.
+    for (const DWORD start = GetTickCount(); XHelper == INVALID_SOCKET && GetTickCount() - start < 15000;) {
+        std::string hello;
+        SOCKET caller = Ready(listener, 1000) ? accept(listener, NULL, NULL) : INVALID_SOCKET;
+        if (caller != INVALID_SOCKET && ReadUntil(caller, "\n", 3000, hello) && hello == "hello " + proof + "\n")
             XHelper = caller;
-        else
+        else if (caller != INVALID_SOCKET)
             closesocket(caller);
     }
     closesocket(listener);
@@ -175,12 +161,9 @@ static bool StartXHelper()
 
 std::string XInput(const std::string& commands)
 {
-    static bool missing = false;  // no helper to start: no use trying at every command
-    if (XHelper == INVALID_SOCKET && (missing || (missing = !StartXHelper()))) {
-        const char* path = std::getenv("VEXLO_XINPUT");
-        DriverFault(std::string("driver: no X input helper (VEXLO_XINPUT=") + (path ? path : "") + ")");
-        return "";
-    }
+    static bool missing = false;  // none to start: no use trying at every command
+    if (XHelper == INVALID_SOCKET && (missing || (missing = !StartXHelper())))
+        return DriverFault("driver: no X input helper (see VEXLO_XINPUT)"), "";
     const std::string all = commands + ".\n";
     send(XHelper, all.data(), static_cast<int>(all.size()), 0);
     // Everything up to the "ok" that answers the final "."; a helper that hangs
@@ -189,8 +172,8 @@ std::string XInput(const std::string& commands)
     if (!ReadUntil(XHelper, "ok\n", 15000, reply)) {
         closesocket(XHelper);
         XHelper = INVALID_SOCKET;
-        DriverFault("driver: the X input helper gave no answer in 15 s to:\n" + commands + "(it said: " + reply + ")");
-        return "";
+        return DriverFault("driver: the X input helper gave no answer in 15 s to:\n" + commands + "(said: " + reply + ")"),
+               "";
     }
     reply.erase(reply.size() - 3);
     // The X server refused a command: that command failed, the helper goes on.
@@ -386,16 +369,22 @@ HWND MakeSleepyTarget(const char* title)
 
 bool AnotherProgramCameAndWent()
 {
-    // First a clip away from the pointer, as a program's drag makes: the X server
-    // moves the pointer into it, which XTest's own idea of the pointer misses.
+    // First a clip away from the pointer, as a program's drag makes (from the
+    // front): the X server moves the pointer into it, which XTest does not see.
+    HWND mine = MakeTarget("Vexlo e2e clip", 0, 0, 10, 10);
     const RECT clip = {600, 600, 700, 650};
-    ClipCursor(&clip);
-    const bool moved = WaitFor([] { return XInput("q\n") == "600 600\n"; }, 3000);
+    XInput("m 512 384\n");
+    const bool moved = WaitFor([&] {
+        SetForegroundWindow(mine);
+        ClipCursor(&clip);
+        return XInput("q\n") == "600 600\n";
+    }, 3000);
     ClipCursor(NULL);
+    DestroyWindow(mine);
     // The action tests' target in a process of its own: one window, made once both events exist.
     const std::string id = std::to_string(GetCurrentProcessId());
-    HANDLE ready = CreateEventA(NULL, TRUE, FALSE, ("VexloStuckReady" + id).c_str());
-    HANDLE asleep = CreateEventA(NULL, TRUE, FALSE, ("VexloStuckAsleep" + id).c_str());
+    HANDLE events[2] = {CreateEventA(NULL, TRUE, FALSE, ("VexloStuckReady" + id).c_str()),
+                        CreateEventA(NULL, TRUE, FALSE, ("VexloStuckAsleep" + id).c_str())};
     char path[MAX_PATH] = "";
     GetModuleFileNameA(NULL, path, MAX_PATH);
     std::string cmd = std::string(path, std::strrchr(path, '\\') + 1) + "vexlo_stuck_target.exe " + id + " 1";
@@ -404,19 +393,13 @@ bool AnotherProgramCameAndWent()
     PROCESS_INFORMATION pi = {};
     HWND other = NULL;
     const bool shown = CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi) &&
-                       WaitFor([&] { return WaitForSingleObject(ready, 0) == WAIT_OBJECT_0; }, 15000) &&
-                       (other = FindWindowA("VexloStuckTarget", "Stuck Target 0")) != NULL && WaitFor([&] {
-                           SetForegroundWindow(other);
-                           return GetForegroundWindow() == other;
-                       }, 5000);
-    if (pi.hProcess != NULL) {
-        TerminateProcess(pi.hProcess, 0);
-        WaitFor([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0 && !IsWindow(other); });
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-    CloseHandle(ready);
-    CloseHandle(asleep);
+                       WaitFor([&] { return WaitForSingleObject(events[0], 0) == WAIT_OBJECT_0; }, 15000) &&
+                       (other = FindWindowA("VexloStuckTarget", "Stuck Target 0")) != NULL &&
+                       WaitFor([&] { return SetForegroundWindow(other), GetForegroundWindow() == other; }, 5000);
+    TerminateProcess(pi.hProcess, 0);
+    WaitFor([&] { return !IsWindow(other); });
+    for (HANDLE h : {pi.hThread, pi.hProcess, events[0], events[1]})
+        CloseHandle(h);
     if (!moved || !shown || IsWindow(other))
         DriverFault(std::string("driver: another program's ") +
                     (!moved ? "clip did not move the pointer" : shown ? "window stayed" : "window was not in front"));

@@ -147,11 +147,15 @@ int main(int argc, char** argv)
         if (std::strcmp(verb, "m") == 0 && std::sscanf(line + 1, "%d %d", &a, &b) == 2) {
             int x = 0, y = 0;
             Where(display, &x, &y);
-            // The XTest device steps on from where it last put the pointer, not
-            // from where a warp by another client (Wine's SetCursorPos) left it:
-            // set it there first, with no move.
-            XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
             XTestFakeRelativeMotionEvent(display, a - x, b - y, CurrentTime);
+            // XTest steps on from where it last put the pointer, and misses a move
+            // the X server made itself (into a clip's confining grab): a step that
+            // lands elsewhere is made again from there. An absolute move would
+            // reach Wine as a stray step while it clips.
+            XSync(display, False);
+            Where(display, &x, &y);
+            if (x != a || y != b)
+                XTestFakeRelativeMotionEvent(display, a - x, b - y, CurrentTime);
         } else if ((std::strcmp(verb, "d") == 0 || std::strcmp(verb, "u") == 0) &&
                    std::sscanf(line + 1, "%d", &a) == 1) {
             XTestFakeButtonEvent(display, a, verb[0] == 'd', CurrentTime);
