@@ -127,7 +127,7 @@ bool ListArrow(Session& s, int i)
         if (Answers(i, shows, "the closed list"))
             return true;
     }
-    ADD_FAILURE() << "the list is not " << (open ? "open" : "closed") << ": " << std::hex << seen << " below it, "
+    ADD_FAILURE() << "the list " << (open ? "opening" : "closing") << ": " << std::hex << seen << " below it, "
                   << GetForegroundWindow() << " in front";
     return false;
 }
