@@ -4,6 +4,7 @@
 
 #include "tools/shot/capture.h"
 
+#include <ntsecapi.h>
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -22,9 +23,7 @@ static std::string UnixToWine(const char* unixPath)
 std::string ExePath()
 {
     const char* unixPath = std::getenv("VEXLO_EXE");
-    if (unixPath == NULL)
-        return "vexlo.exe";
-    return UnixToWine(unixPath);
+    return unixPath == NULL ? "vexlo.exe" : UnixToWine(unixPath);
 }
 
 Launched Launch()
@@ -40,15 +39,12 @@ Launched Launch()
 HWND WaitForPanel(DWORD pid, DWORD ms)
 {
     HWND panel = NULL;
-    WaitFor(
-        [&] {
-            panel = WaitForProcessWindow(pid, "Vexlo_App", NULL, 0);
-            char title[16] = "";
-            // The title comes a moment after the window shows; wait for both.
-            return panel && IsWindowVisible(panel) && GetWindowTextA(panel, title, sizeof(title)) &&
-                   std::strcmp(title, "Vexlo") == 0;
-        },
-        ms);
+    char title[16] = "";
+    // The title comes a moment after the window shows; wait for both.
+    WaitFor([&] {
+        panel = WaitForProcessWindow(pid, "Vexlo_App", NULL, 0);
+        return panel && IsWindowVisible(panel) && GetWindowTextA(panel, title, sizeof(title)) && !std::strcmp(title, "Vexlo");
+    }, ms);
     return panel;
 }
 
@@ -63,8 +59,7 @@ DWORD WaitExit(const Launched& l, DWORD ms)
 int WindowHeight(HWND window)
 {
     RECT r = {};
-    GetWindowRect(window, &r);
-    return r.bottom - r.top;
+    return GetWindowRect(window, &r), r.bottom - r.top;
 }
 
 void CloseHandles(Launched& l)
@@ -103,8 +98,30 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms)
 // Real input goes through the X server, as a person's mouse and keyboard reach
 // Wine: a native helper (tools/xinput/xinput.cpp) makes it with XTest. Wine
 // starts a Unix program without the handles it is given, so the helper calls
-// back on a loopback port.
+// back on a loopback port, and proves with the nonce on its command line that it
+// is the one started here, not whatever else found the port first.
 static SOCKET XHelper = INVALID_SOCKET;
+static DWORD Released;
+
+// Whether the socket has something to read, or a caller to accept, within ms.
+static bool Ready(SOCKET s, DWORD ms)
+{
+    fd_set ready;
+    FD_ZERO(&ready);
+    FD_SET(s, &ready);
+    timeval wait = {static_cast<long>(ms / 1000), static_cast<long>(ms % 1000) * 1000};
+    return select(0, &ready, NULL, NULL, &wait) == 1;
+}
+
+// Reads until the text ends with `end`; false when ms pass first.
+static bool ReadUntil(SOCKET s, const std::string& end, DWORD ms, std::string& text)
+{
+    const DWORD start = GetTickCount();
+    for (char c; text.size() < end.size() || text.compare(text.size() - end.size(), end.size(), end) != 0; text += c)
+        if (GetTickCount() - start >= ms || !Ready(s, ms - (GetTickCount() - start)) || recv(s, &c, 1, 0) != 1)
+            return false;
+    return true;
+}
 
 static bool StartXHelper()
 {
@@ -118,44 +135,59 @@ static bool StartXHelper()
     at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     int size = sizeof(at);
     if (listener == INVALID_SOCKET || bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof(at)) != 0 ||
-        listen(listener, 1) != 0 || getsockname(listener, reinterpret_cast<sockaddr*>(&at), &size) != 0)
+        listen(listener, 4) != 0 || getsockname(listener, reinterpret_cast<sockaddr*>(&at), &size) != 0)
         return false;
+    unsigned nonce[2] = {};
+    RtlGenRandom(nonce, sizeof(nonce));
+    const std::string proof = std::to_string(nonce[0]) + std::to_string(nonce[1]);
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
-    std::string cmd = "\"" + UnixToWine(path) + "\" " + std::to_string(ntohs(at.sin_port));
+    std::string cmd = "\"" + UnixToWine(path) + "\" " + std::to_string(ntohs(at.sin_port)) + " " + proof;
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
         return false;
-    fd_set ready;
-    FD_ZERO(&ready);
-    FD_SET(listener, &ready);
-    timeval wait = {15, 0};
-    if (select(0, &ready, NULL, NULL, &wait) == 1)
-        XHelper = accept(listener, NULL, NULL);
+    // Whoever calls has 3 s to say hello; the helper, 15 s to call.
+    for (const DWORD start = GetTickCount(); XHelper == INVALID_SOCKET && GetTickCount() - start < 15000;) {
+        std::string hello;
+        SOCKET caller = Ready(listener, 1000) ? accept(listener, NULL, NULL) : INVALID_SOCKET;
+        if (caller != INVALID_SOCKET && ReadUntil(caller, "\n", 3000, hello) && hello == "hello " + proof + "\n")
+            XHelper = caller;
+        else if (caller != INVALID_SOCKET)
+            closesocket(caller);
+    }
     closesocket(listener);
     return XHelper != INVALID_SOCKET;
 }
 
 std::string XInput(const std::string& commands)
 {
-    static bool started = StartXHelper();
-    if (!started) {
-        std::fprintf(stderr, "driver: no X input helper (VEXLO_XINPUT=%s)\n", std::getenv("VEXLO_XINPUT"));
-        ExitProcess(3);
-    }
+    static bool missing = false;  // none to start: no use trying at every command
+    if (XHelper == INVALID_SOCKET && (missing || (missing = !StartXHelper())))
+        return DriverFault("driver: no X input helper (see VEXLO_XINPUT)"), "";
     const std::string all = commands + ".\n";
     send(XHelper, all.data(), static_cast<int>(all.size()), 0);
-    // Everything up to the "ok" that answers the final ".".
+    // Everything up to the "ok" that answers the final "."; a helper that hangs
+    // fails this test, and the next command starts a new one.
     std::string reply;
-    char c;
-    while (recv(XHelper, &c, 1, 0) == 1) {
-        reply += c;
-        if (reply.size() >= 3 && reply.compare(reply.size() - 3, 3, "ok\n") == 0)
-            return reply.substr(0, reply.size() - 3);
+    if (!ReadUntil(XHelper, "ok\n", 15000, reply)) {
+        closesocket(XHelper);
+        XHelper = INVALID_SOCKET;
+        return DriverFault("driver: the X input helper gave no answer in 15 s to:\n" + commands + "(said: " + reply + ")"),
+               "";
     }
-    std::fprintf(stderr, "driver: the X input helper ended (%s)\n", reply.c_str());
-    ExitProcess(3);
+    reply.erase(reply.size() - 3);
+    // The X server refused a command: that command failed, the helper goes on.
+    for (size_t at; (at = reply.find("error: ")) != std::string::npos;) {
+        const size_t end = reply.find('\n', at);
+        DriverFault("driver: X input " + reply.substr(at, end - at));
+        reply.erase(at, end - at + 1);
+    }
+    if (commands.compare(0, 2, "u ") == 0 || commands.find("\nu ") != std::string::npos)
+        Released = GetTickCount();
+    return reply;
 }
+
+DWORD SinceRelease() { return GetTickCount() - Released; }
 
 static std::string Move(int x, int y)
 {
@@ -177,7 +209,7 @@ void XPixels(const POINT* at, int count, COLORREF* out)
     }
 }
 
-void PointerTo(int x, int y)
+bool PointerTo(int x, int y)
 {
     XInput(Move(x, y));
     // A drag's clip holds the pointer at its edge.
@@ -185,10 +217,14 @@ void PointerTo(int x, int y)
     GetClipCursor(&clip);
     const LONG cx = std::max(clip.left, std::min<LONG>(clip.right - 1, x));
     const LONG cy = std::max(clip.top, std::min<LONG>(clip.bottom - 1, y));
-    POINT at;
-    WaitFor([&] { return GetCursorPos(&at) && at.x == cx && at.y == cy; }, 2000);
+    POINT at = {};
+    const bool arrived = WaitFor([&] { return GetCursorPos(&at) && at.x == cx && at.y == cy; }, 2000);
+    if (!arrived)
+        DriverFault("driver: the pointer sent to " + std::to_string(cx) + "," + std::to_string(cy) + " stayed at " +
+                    std::to_string(at.x) + "," + std::to_string(at.y));
     // Let the panel's thread take the move before the next input.
     WaitFor([] { return false; }, 60);
+    return arrived;
 }
 
 static void Button(const char* command)
@@ -329,6 +365,45 @@ HWND MakeSleepyTarget(const char* title)
     CloseHandle(CreateThread(NULL, 0, SleepyThread, made, 0, NULL));
     WaitFor([] { return made[0] != NULL; });
     return made[0];
+}
+
+bool AnotherProgramCameAndWent()
+{
+    // First a clip away from the pointer, as a program's drag makes (from the
+    // front): the X server moves the pointer into it, which XTest does not see.
+    HWND mine = MakeTarget("Vexlo e2e clip", 0, 0, 10, 10);
+    const RECT clip = {600, 600, 700, 650};
+    XInput("m 512 384\n");
+    const bool moved = WaitFor([&] {
+        SetForegroundWindow(mine);
+        ClipCursor(&clip);
+        return XInput("q\n") == "600 600\n";
+    }, 3000);
+    ClipCursor(NULL);
+    DestroyWindow(mine);
+    // The action tests' target in a process of its own: one window, made once both events exist.
+    const std::string id = std::to_string(GetCurrentProcessId());
+    HANDLE events[2] = {CreateEventA(NULL, TRUE, FALSE, ("VexloStuckReady" + id).c_str()),
+                        CreateEventA(NULL, TRUE, FALSE, ("VexloStuckAsleep" + id).c_str())};
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(NULL, path, MAX_PATH);
+    std::string cmd = std::string(path, std::strrchr(path, '\\') + 1) + "vexlo_stuck_target.exe " + id + " 1";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    HWND other = NULL;
+    const bool shown = CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi) &&
+                       WaitFor([&] { return WaitForSingleObject(events[0], 0) == WAIT_OBJECT_0; }, 15000) &&
+                       (other = FindWindowA("VexloStuckTarget", "Stuck Target 0")) != NULL &&
+                       WaitFor([&] { return SetForegroundWindow(other), GetForegroundWindow() == other; }, 5000);
+    TerminateProcess(pi.hProcess, 0);
+    WaitFor([&] { return !IsWindow(other); });
+    for (HANDLE h : {pi.hThread, pi.hProcess, events[0], events[1]})
+        CloseHandle(h);
+    if (!moved || !shown || IsWindow(other))
+        DriverFault(std::string("driver: another program's ") +
+                    (!moved ? "clip did not move the pointer" : shown ? "window stayed" : "window was not in front"));
+    return moved && shown && !IsWindow(other);
 }
 
 static const char kKey[] = "SOFTWARE\\Qorvsoft\\Vexlo";

@@ -26,15 +26,23 @@ int WindowHeight(HWND window);
 // Pumps this process's messages (its own target windows) until done() or ms.
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 10000);
 
+// Fails the running test with that text; each program that links the driver
+// has its own (the e2e tests a test failure, the soak its failure report).
+void DriverFault(const std::string& what);
+
 // Real input through the X server (XTest), as a person's mouse and keyboard
 // reach Wine. XInput sends helper commands (see tools/xinput/xinput.cpp) and
-// returns what the helper printed once the X server has taken them.
+// returns what the helper printed once the X server has taken them; a command
+// the X server refused, or no answer in 15 s, is a DriverFault.
 std::string XInput(const std::string& commands);
+// Milliseconds since the X server took the last button release.
+DWORD SinceRelease();
 // Screen pixels as the X server shows them: what a person sees, where Wine's
 // own reading of the screen can show a window that X has covered.
 void XPixels(const POINT* at, int count, COLORREF* out);
-// Moves the pointer to the screen point and waits until it stands there.
-void PointerTo(int x, int y);
+// Moves the pointer to the screen point and waits until it stands there; a
+// DriverFault and false when it does not arrive in 2 s.
+bool PointerTo(int x, int y);
 void LeftDown();
 void LeftUp();
 void ClickAt(int x, int y);
@@ -58,6 +66,10 @@ HWND MakeTarget(const char* title, int x, int y, int width, int height);
 // A top-level window on a thread of its own, which a posted WM_APP puts to
 // sleep for wParam milliseconds: a target that stops answering.
 HWND MakeSleepyTarget(const char* title);
+// What another program can leave behind: the pointer moved by a clip, not by
+// XTest; its window shown and put in front, then the program ended, so no window
+// stands in front. False when it could not be done.
+bool AnotherProgramCameAndWent();
 // Writes or deletes the stored LastWindow value.
 void StoreLastWindow(const char* title);
 std::string StoredLastWindow();

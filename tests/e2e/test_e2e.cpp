@@ -9,6 +9,8 @@
 #include "tests/e2e/driver.h"
 #include "tools/shot/capture.h"
 
+void DriverFault(const std::string& what) { ADD_FAILURE() << what; }
+
 TEST(EndToEnd, PanelStartsCentredItsTrayMenuStaysOnTheScreenAndQuitEndsWithOne)
 {
     Launched app = Launch();

@@ -50,6 +50,7 @@ void Note(bool fail, const char* format, ...) {
 }
 #define Log(...) Note(false, __VA_ARGS__)
 #define Fail(...) Note(true, __VA_ARGS__)
+void DriverFault(const std::string& what) { Fail("%s", what.c_str()); }
 
 void Settle(DWORD ms) { WaitFor([] { return false; }, ms); }
 void MoveTo(POINT p) { PointerTo(p.x, p.y); }

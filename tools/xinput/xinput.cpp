@@ -1,9 +1,12 @@
 // Native helper of the end-to-end driver: real pointer and key input through
 // the X server (XTest), as a person's mouse and keyboard reach Wine. Wine starts
 // a Unix program without the pipes it was given, so the helper connects to the
-// driver's port on 127.0.0.1 (its one argument; without one it uses stdin and
-// stdout). It reads one command a line and answers "ok" to each "." once the X
-// server has taken everything before it.
+// driver's port on 127.0.0.1 (its first argument; without one it uses stdin and
+// stdout) and first sends "hello NONCE" (its second argument), so the driver
+// knows it talks to the helper it started. It reads one command a line and
+// answers "ok" to each "." once the X server has taken everything before it.
+// A command that cannot be read or that the X server refuses is answered with
+// "error: ..." in place of its reply, and the helper goes on.
 //   m X Y      move the pointer to the root point X,Y, as a mouse does: by a
 //              relative step from where X has it (a clip may hold it short)
 //   d B / u B  press / release button B
@@ -31,18 +34,29 @@
 #include <cstdlib>
 #include <cstring>
 
-static void Key(Display* display, const char* name, int down, int up)
+// What the X server refused since the last command, for its error line: the
+// default handler would end the helper at the first bad request.
+static char Refused[160];
+
+static int OnXError(Display* display, XErrorEvent* e)
+{
+    char text[96] = "";
+    XGetErrorText(display, e->error_code, text, sizeof(text));
+    std::snprintf(Refused, sizeof(Refused), "%s (request %d.%d)", text, e->request_code, e->minor_code);
+    return 0;
+}
+
+static bool Key(Display* display, const char* name, int down, int up)
 {
     KeySym sym = XStringToKeysym(name);
     KeyCode code = sym == NoSymbol ? 0 : XKeysymToKeycode(display, sym);
-    if (code == 0) {
-        std::fprintf(stderr, "xinput: no key for %s\n", name);
-        return;
-    }
+    if (code == 0)
+        return false;
     if (down)
         XTestFakeKeyEvent(display, code, True, CurrentTime);
     if (up)
         XTestFakeKeyEvent(display, code, False, CurrentTime);
+    return true;
 }
 
 static void Where(Display* display, int* x, int* y)
@@ -106,6 +120,8 @@ int main(int argc, char** argv)
         }
         in = fdopen(s, "r");
         out = fdopen(dup(s), "w");
+        std::fprintf(out, "hello %s\n", argc > 2 ? argv[2] : "");
+        std::fflush(out);
     }
     Display* display = XOpenDisplay(NULL);
     if (display == NULL) {
@@ -119,21 +135,33 @@ int main(int argc, char** argv)
         std::fflush(out);
         return 1;
     }
+    XSetErrorHandler(OnXError);
     char line[256];
     while (std::fgets(line, sizeof(line), in) != NULL) {
         char verb[8] = "", name[64] = "";
         int a = 0, b = 0;
+        line[std::strcspn(line, "\r\n")] = 0;
         if (std::sscanf(line, "%7s", verb) != 1)
             continue;
+        const char* unread = NULL;
         if (std::strcmp(verb, "m") == 0 && std::sscanf(line + 1, "%d %d", &a, &b) == 2) {
             int x = 0, y = 0;
             Where(display, &x, &y);
             XTestFakeRelativeMotionEvent(display, a - x, b - y, CurrentTime);
+            // XTest steps on from where it last put the pointer, and misses a move
+            // the X server made itself (into a clip's confining grab): a step that
+            // lands elsewhere is made again from there. An absolute move would
+            // reach Wine as a stray step while it clips.
+            XSync(display, False);
+            Where(display, &x, &y);
+            if (x != a || y != b)
+                XTestFakeRelativeMotionEvent(display, a - x, b - y, CurrentTime);
         } else if ((std::strcmp(verb, "d") == 0 || std::strcmp(verb, "u") == 0) &&
                    std::sscanf(line + 1, "%d", &a) == 1) {
             XTestFakeButtonEvent(display, a, verb[0] == 'd', CurrentTime);
         } else if (verb[0] == 'k' && std::sscanf(line + std::strlen(verb), "%63s", name) == 1) {
-            Key(display, name, verb[1] != 'u', verb[1] != 'd');
+            if (!Key(display, name, verb[1] != 'u', verb[1] != 'd'))
+                unread = "no such key";
         } else if (std::strcmp(verb, "s") == 0 && std::sscanf(line + 1, "%d", &a) == 1) {
             XFlush(display);
             usleep(static_cast<useconds_t>(a) * 1000);
@@ -141,14 +169,13 @@ int main(int argc, char** argv)
             int x = 0, y = 0;
             Where(display, &x, &y);
             std::fprintf(out, "%d %d\n", x, y);
-            std::fflush(out);
         } else if (std::strcmp(verb, "p") == 0 && std::sscanf(line + 1, "%d %d", &a, &b) == 2) {
             XImage* image = XGetImage(display, DefaultRootWindow(display), a, b, 1, 1, AllPlanes, ZPixmap);
-            const unsigned long pixel = image != NULL ? XGetPixel(image, 0, 0) : 0;
-            if (image != NULL)
+            if (image != NULL) {
+                const unsigned long pixel = XGetPixel(image, 0, 0);
                 XDestroyImage(image);
-            std::fprintf(out, "%lu %lu %lu\n", (pixel >> 16) & 255, (pixel >> 8) & 255, pixel & 255);
-            std::fflush(out);
+                std::fprintf(out, "%lu %lu %lu\n", (pixel >> 16) & 255, (pixel >> 8) & 255, pixel & 255);
+            }
         } else if (std::strcmp(verb, "t") == 0 && std::sscanf(line + 1, "%d", &a) == 1) {
             ReserveBottom(display, a);
         } else if (std::strcmp(verb, "z") == 0) {
@@ -156,13 +183,16 @@ int main(int argc, char** argv)
             for (;;)
                 pause();
         } else if (std::strcmp(verb, ".") == 0) {
-            XSync(display, False);
             std::fprintf(out, "ok\n");
-            std::fflush(out);
         } else {
-            std::fprintf(stderr, "xinput: cannot read '%s'\n", line);
+            unread = "cannot read";
         }
-        XFlush(display);
+        // Each command's own errors, before the next one is sent.
+        XSync(display, False);
+        if (unread != NULL || Refused[0] != 0)
+            std::fprintf(out, "error: '%s': %s\n", line, unread != NULL ? unread : Refused);
+        Refused[0] = 0;
+        std::fflush(out);
     }
     XCloseDisplay(display);
     return 0;
