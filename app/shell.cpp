@@ -68,6 +68,20 @@ static void SettleWindowManagement()
     SetWindowPos(MainPanel, NULL, PanelPlacement.left, PanelPlacement.top, kFoldedWidth, kFoldedHeight, quiet);
 }
 
+// A message number nothing ever posts.
+static const UINT kNeverPosted = WM_APP + 0x3A5;
+
+// Puts the panel and its list on the screen now. Wine hands a window's drawing
+// to the X server only when its thread looks for a message and finds none, so
+// it looks for one that never comes; elsewhere the frame is out already and the
+// look returns at once.
+static void ShowFirstFrame()
+{
+    UpdateWindow(MainPanel);
+    MSG none;
+    PeekMessageA(&none, NULL, kNeverPosted, kNeverPosted, PM_NOREMOVE);
+}
+
 void StartUp()
 {
     ModuleInstance = GetModuleHandleA(NULL);
@@ -120,21 +134,30 @@ void StartUp()
     SendMessageA(WindowCombo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 16);
     TimelineMark("control font");
 
-    AddTrayIcon();
-    TimelineMark("tray icon added");
     BuildSurfaceSecond();
     TimelineMark("surface, second stretch");
+
+    BitBlt(PanelDC, 0, 0, kFoldedWidth, kFoldedHeight, BackBufferDC, 0, 0, SRCCOPY);
+    TimelineMark("first frame copied");
+    // The list shows its choice in the first frame; the geometry fields it
+    // would fill do not exist yet and are filled once they do.
+    AllocateWindowTable();
+    TimelineMark("window list filled");
+    ShowFirstFrame();
+    TimelineMark("first frame shown");
+
+    // The rest is out of sight until the first input, which only the message
+    // loop hands out, after all of it.
+    AddTrayIcon();
+    TimelineMark("tray icon added");
+    BuildUnfoldedRows();
+    TimelineMark("unfolded rows");
     CreatePanelTooltip();
     TimelineMark("tooltip created");
     SetTargetButtonsFont();
     BuildSurfaceLast();
     TimelineMark("surface, last stretch");
-
-    BitBlt(PanelDC, 0, 0, kFoldedWidth, kFoldedHeight, BackBufferDC, 0, 0, SRCCOPY);
-    TimelineMark("first frame copied");
-
-    AllocateWindowTable();
-    TimelineMark("window list filled");
+    ShowTargetGeometry(static_cast<int>(SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0)));
     RegisterTooltipAreas();
     TimelineMark("tooltip areas");
 }

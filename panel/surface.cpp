@@ -448,6 +448,10 @@ void BuildSurfaceSecond()
     DrawIconCells();
     if (LayeredAvailable)
         DrawPanelOpacitySlider(layout);
+}
+
+void BuildUnfoldedRows()
+{
     DrawSizeRow();
     DrawPositionCaptions();
     CreatePositionRowControls();
