@@ -109,22 +109,24 @@ void StartUp()
     ProbeTranslucency();
     TimelineMark("translucency probed");
 
-    MainPanel = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPanelClass, NULL, WS_POPUP,
+    // Titled and shaped while still hidden: one call fewer, and the window is
+    // never mapped square.
+    MainPanel = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPanelClass, "Vexlo", WS_POPUP,
                                 PanelPlacement.left, PanelPlacement.top, kFoldedWidth, kFoldedHeight,
                                 NULL, NULL, ModuleInstance, NULL);
-    SettleWindowManagement();
-    // Shown without taking activation from whatever the user works in.
-    ShowWindow(MainPanel, SW_SHOWNA);
     RECT client;
     GetClientRect(MainPanel, &client);
     PanelWidth = static_cast<float>(client.right - client.left);
     PanelHeight = static_cast<float>(client.bottom - client.top);
-    TimelineMark("panel created and shown");
-
+    TimelineMark("panel created");
     SetPanelRegion();
-    SetWindowTextA(MainPanel, "Vexlo");
+    TimelineMark("panel shaped");
+    SettleWindowManagement();
+    TimelineMark("window management settled");
+    // Shown without taking activation from whatever the user works in.
+    ShowWindow(MainPanel, SW_SHOWNA);
     PanelDC = GetDC(MainPanel);
-    TimelineMark("region and title");
+    TimelineMark("panel shown");
 
     BuildSurfaceFirst();
     TimelineMark("surface, first stretch");
