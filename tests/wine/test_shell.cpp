@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/settings.h"
+#include "catalogue/actions.h"
 #include "tests/wine/harness.h"
 
 namespace {
@@ -106,3 +107,17 @@ TEST(Settings, ReadsEveryShapeSafelySavesTheTitleWithItsNulAndALockedKeyChangesN
     ForgetSettings();
 }
 
+
+// The stored window is chosen while the list fills, before the geometry fields
+// exist: the fields still show its size and place once start-up is done.
+TEST(StartUp, ReselectsTheStoredWindowAndShowsItsGeometry)
+{
+    HWND target = MakeWindow("Start-up target", WS_POPUP | WS_VISIBLE, 30, 40, 220, 170);
+    ForgetSettings();
+    StoreRaw(REG_SZ, "Start-up target", 16);
+    BootPanel(true);
+    EXPECT_EQ(SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0), ItemOf(target));
+    EXPECT_EQ(Text(WidthEdit) + " " + Text(HeightEdit) + " " + Text(LeftEdit) + " " + Text(TopEdit),
+              "220 170 30 40");
+    ForgetSettings();
+}
