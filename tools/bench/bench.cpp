@@ -52,6 +52,8 @@ void CloseAndWait(PROCESS_INFORMATION* pi)
     Sleep(200);
 }
 
+bool WaitForScreenPixel(int x, int y, COLORREF want, double seconds);
+
 ULONGLONG Ticks(FILETIME f)
 {
     return (ULONGLONG(f.dwHighDateTime) << 32) | f.dwLowDateTime;
@@ -208,6 +210,59 @@ void StartUpBudget(const char* vexlo, const char* floor, const char* minimal)
            series[0].wallMedian / series[2].wallMedian);
 }
 
+// The panel's place on the screen the moment its first frame is seen there,
+// into pixels (370 x 150); false when no frame came.
+bool FirstFramePicture(const char* exe, DWORD* pixels)
+{
+    RECT d;
+    GetClientRect(GetDesktopWindow(), &d);
+    const int left = (d.right - 370) / 2, top = (d.bottom - 150) / 2;
+    PROCESS_INFORMATION pi;
+    if (!Start(exe, NULL, &pi))
+        return false;
+    const bool seen = WaitForScreenPixel(left + 3, top + 100, RGB(104, 126, 210), 30);
+    if (seen) {
+        HDC screen = GetDC(NULL);
+        HDC mem = CreateCompatibleDC(screen);
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = 370;
+        bi.bmiHeader.biHeight = -150;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = NULL;
+        HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
+        HGDIOBJ old = SelectObject(mem, dib);
+        BitBlt(mem, 0, 0, 370, 150, screen, left, top, SRCCOPY);
+        GdiFlush();
+        memcpy(pixels, bits, 370 * 150 * 4);
+
+        SelectObject(mem, old);
+        DeleteObject(dib);
+        DeleteDC(mem);
+        ReleaseDC(NULL, screen);
+    }
+    CloseAndWait(&pi);
+    return seen;
+}
+
+// Whether both builds' first frames are one and the same picture, every time.
+void CompareFirstFrames(const char* current, const char* other)
+{
+    static DWORD first[370 * 150], next[370 * 150];
+    const int pictures = 3;
+    int same = 0, taken = 0;
+    for (int i = 0; i < pictures * 2; ++i) {
+        DWORD* into = i == 0 ? first : next;
+        if (!FirstFramePicture(i % 2 ? other : current, into))
+            continue;
+        ++taken;
+        same += i == 0 || memcmp(first, next, sizeof(next)) == 0;
+    }
+    printf("startup: first frames on screen, %d of each build: %d of %d pictures are the first one's\n", pictures,
+           same, taken);
+}
+
 // This build's start-up against another's, timed alternately in one run.
 void StartUpPair(const char* current, const char* other)
 {
@@ -220,6 +275,7 @@ void StartUpPair(const char* current, const char* other)
         return;
     printf("startup: this build against the other: wall %.2f (medians), CPU time %.2f (means)\n",
            series[0].wallMedian / series[1].wallMedian, series[0].cpuMean / series[1].cpuMean);
+    CompareFirstFrames(current, other);
 }
 
 bool WaitForScreenPixel(int x, int y, COLORREF want, double seconds)
