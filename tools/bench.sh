@@ -6,7 +6,7 @@
 # the start-up's steps; "pair <commit>" times this tree's vexlo.exe against the
 # one built from that commit, alternately in one run; "soak" runs only the long
 # soak (VEXLO_SOAK_SECONDS, 600 by default; VEXLO_SOAK_SEED replays a seed).
-# VEXLO_STARTUP_RUNS sets the start-up's runs per program (15).
+# VEXLO_STARTUP_RUNS sets the start-up's runs per program (21).
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"

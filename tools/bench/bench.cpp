@@ -187,7 +187,7 @@ bool TimeAlternately(Series* series, int programs, int runs)
 int Runs()
 {
     char text[16];
-    int runs = 15;
+    int runs = 21;
     if (GetEnvironmentVariableA("VEXLO_STARTUP_RUNS", text, sizeof(text)) > 0)
         runs = atoi(text);
     return runs < 1 ? 1 : runs > kMaxRuns ? kMaxRuns : runs;
