@@ -144,18 +144,28 @@ struct Series {
 
 // The programs in turn, each round starting one further on, so a load change on
 // the machine, or what one program leaves behind, hits all alike.
+// RoundRatios holds, for each round, the first program's wall time over the
+// second's: a slow spell of the machine mostly hits both of one round.
+double RoundRatios[kMaxRuns];
+int RoundCount;
+
 bool TimeAlternately(Series* series, int programs, int runs)
 {
+    RoundCount = 0;
     for (int i = 0; i < runs; ++i) {
+        double wall[3] = {0, 0, 0};
         for (int n = 0; n < programs; ++n) {
-            Series& s = series[(i + n) % programs];
+            const int k = (i + n) % programs;
+            Series& s = series[k];
             FirstFrame f;
             if (TimeToFirstFrame(s.exe, &f)) {
-                s.wall[s.count] = f.wall;
+                s.wall[s.count] = wall[k] = f.wall;
                 s.cpu[s.count] = f.cpu;
                 ++s.count;
             }
         }
+        if (wall[0] > 0 && wall[1] > 0)
+            RoundRatios[RoundCount++] = wall[0] / wall[1];
     }
     bool all = true;
     for (int k = 0; k < programs; ++k)
@@ -204,10 +214,10 @@ void StartUpBudget(const char* vexlo, const char* floor, const char* minimal)
     }
     if (!TimeAlternately(series, 3, Runs()))
         return;
-    printf("startup: ratio to the floor %.2f (medians; budget 1.25), CPU time %.2f of the floor's (means); "
-           "to the bare window %.2f\n",
-           series[0].wallMedian / series[1].wallMedian, series[0].cpuMean / series[1].cpuMean,
-           series[0].wallMedian / series[2].wallMedian);
+    printf("startup: ratio to the floor %.2f (medians; budget 1.25; the median of the rounds' own ratios %.2f), "
+           "CPU time %.2f of the floor's (means); to the bare window %.2f\n",
+           series[0].wallMedian / series[1].wallMedian, Median(RoundRatios, RoundCount),
+           series[0].cpuMean / series[1].cpuMean, series[0].wallMedian / series[2].wallMedian);
 }
 
 // The panel's place on the screen the moment its first frame is seen there,
@@ -246,7 +256,30 @@ bool FirstFramePicture(const char* exe, DWORD* pixels)
     return seen;
 }
 
-// Whether both builds' first frames are one and the same picture, every time.
+// Saves 370 x 150 pixels as a bitmap file, for a look at a picture that differed.
+void SavePicture(const DWORD* pixels, const char* path)
+{
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = 370;
+    info.biHeight = -150;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + 370 * 150 * 4;
+    FILE* f = fopen(path, "wb");
+    if (f == NULL)
+        return;
+    fwrite(&file, sizeof(file), 1, f);
+    fwrite(&info, sizeof(info), 1, f);
+    fwrite(pixels, 4, 370 * 150, f);
+    fclose(f);
+}
+
+// Whether both builds' first frames are one and the same picture, every time;
+// a picture unlike the first is saved beside it (build/first-frame-*.bmp).
 void CompareFirstFrames(const char* current, const char* other)
 {
     static DWORD first[370 * 150], next[370 * 150];
@@ -257,24 +290,34 @@ void CompareFirstFrames(const char* current, const char* other)
         if (!FirstFramePicture(i % 2 ? other : current, into))
             continue;
         ++taken;
-        same += i == 0 || memcmp(first, next, sizeof(next)) == 0;
+        char path[48];
+        if (i == 0 || memcmp(first, next, sizeof(next)) == 0) {
+            ++same;
+        } else {
+            wsprintfA(path, "build\\first-frame-%d-%s.bmp", i, i % 2 ? "other" : "this");
+            SavePicture(next, path);
+            SavePicture(first, "build\\first-frame-0-this.bmp");
+        }
     }
-    printf("startup: first frames on screen, %d of each build: %d of %d pictures are the first one's\n", pictures,
-           same, taken);
+    printf("startup: first frames on screen, %d of each build, this build's first: %d of %d pictures are the same\n",
+           pictures, same, taken);
 }
 
 // This build's start-up against another's, timed alternately in one run.
 void StartUpPair(const char* current, const char* other)
 {
     static Series series[2];
+    series[0].count = series[1].count = 0;
     series[0].name = "this build";
     series[0].exe = current;
     series[1].name = "other build";
     series[1].exe = other;
     if (!TimeAlternately(series, 2, Runs()))
         return;
-    printf("startup: this build against the other: wall %.2f (medians), CPU time %.2f (means)\n",
-           series[0].wallMedian / series[1].wallMedian, series[0].cpuMean / series[1].cpuMean);
+    printf("startup: this build against the other: wall %.2f (medians; the median of the rounds' own ratios "
+           "%.2f), CPU time %.2f (means)\n",
+           series[0].wallMedian / series[1].wallMedian, Median(RoundRatios, RoundCount),
+           series[0].cpuMean / series[1].cpuMean);
     CompareFirstFrames(current, other);
 }
 
