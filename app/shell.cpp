@@ -71,13 +71,12 @@ static void SettleWindowManagement()
 // A message number nothing ever posts.
 static const UINT kNeverPosted = WM_APP + 0x3A5;
 
-// Puts the panel and its list on the screen now. Wine hands a window's drawing
-// to the X server only when its thread looks for a message and finds none, so
-// it looks for one that never comes; elsewhere the frame is out already and the
-// look returns at once.
+// Puts the first frame on the screen now. Wine hands a window's drawing to the
+// X server only when its thread looks for a message and finds none, so it looks
+// for one that never comes; elsewhere the frame is out already and the look
+// returns at once.
 static void ShowFirstFrame()
 {
-    UpdateWindow(MainPanel);
     MSG none;
     PeekMessageA(&none, NULL, kNeverPosted, kNeverPosted, PM_NOREMOVE);
 }
@@ -141,10 +140,6 @@ void StartUp()
 
     BitBlt(PanelDC, 0, 0, kFoldedWidth, kFoldedHeight, BackBufferDC, 0, 0, SRCCOPY);
     TimelineMark("first frame copied");
-    // The list shows its choice in the first frame; the geometry fields it
-    // would fill do not exist yet and are filled once they do.
-    AllocateWindowTable();
-    TimelineMark("window list filled");
     ShowFirstFrame();
     TimelineMark("first frame shown");
 
@@ -159,7 +154,10 @@ void StartUp()
     SetTargetButtonsFont();
     BuildSurfaceLast();
     TimelineMark("surface, last stretch");
-    ShowTargetGeometry(static_cast<int>(SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0)));
+
+    // Filled once the geometry fields exist: the stored window's numbers go there.
+    AllocateWindowTable();
+    TimelineMark("window list filled");
     RegisterTooltipAreas();
     TimelineMark("tooltip areas");
 }

@@ -108,8 +108,8 @@ TEST(Settings, ReadsEveryShapeSafelySavesTheTitleWithItsNulAndALockedKeyChangesN
 }
 
 
-// The stored window is chosen while the list fills, before the geometry fields
-// exist: the fields still show its size and place once start-up is done.
+// The stored window is chosen at start-up, and the geometry fields, made after
+// the first frame, show its size and place.
 TEST(StartUp, ReselectsTheStoredWindowAndShowsItsGeometry)
 {
     HWND target = MakeWindow("Start-up target", WS_POPUP | WS_VISIBLE, 30, 40, 220, 170);
