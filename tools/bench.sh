@@ -2,8 +2,8 @@
 # Measures the budgets: exe size and imports, start-up against the platform floor
 # and a bare window, idle CPU, and a refresh over 3,300 windows against the bare
 # enumeration. Timings are ratios taken in one run. An argument (startup, idle,
-# pointer, drawing, refresh) measures that figure alone, "timeline" gives only
-# the start-up's steps; "pair <commit>" times this tree's vexlo.exe against the
+# pointer, drawing, refresh) measures that figure alone (start-up with its
+# timeline), "timeline" gives only the start-up's steps; "pair <commit>" times this tree's vexlo.exe against the
 # one built from that commit, alternately in one run; "soak" runs only the long
 # soak (VEXLO_SOAK_SECONDS, 600 by default; VEXLO_SOAK_SEED replays a seed).
 # VEXLO_STARTUP_RUNS sets the start-up's runs per program (21).
@@ -59,7 +59,7 @@ case "${1:-}" in
     ;;
   *)
     # Where start-up time goes, step by step, each in a fresh process.
-    figure --timeline
+    case "${1:-}" in ""|startup|timeline) figure --timeline ;; esac
     for f in startup idle pointer drawing refresh; do
       if [ -z "${1:-}" ] || [ "$1" = "$f" ]; then
         figure "$(winpath "$ROOT/$tree/vexlo.exe")" "$(winpath "$ROOT/$tree/vexlo_floor.exe")" \
