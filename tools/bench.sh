@@ -3,9 +3,10 @@
 # and a bare window, idle CPU, and a refresh over 3,300 windows against the bare
 # enumeration. Timings are ratios taken in one run. An argument (startup, idle,
 # pointer, drawing, refresh) measures that figure alone (start-up with its
-# timeline), "timeline" gives only the start-up's steps; "pair <commit>" times this tree's vexlo.exe against the
-# one built from that commit, alternately in one run; "soak" runs only the long
-# soak (VEXLO_SOAK_SECONDS, 600 by default; VEXLO_SOAK_SEED replays a seed).
+# timeline), "timeline" gives only the start-up's steps; "pair <commit>" times
+# this tree's vexlo.exe against the one built from that commit, alternately in
+# one run; "soak" runs only the long soak (VEXLO_SOAK_SECONDS, 600 by default;
+# VEXLO_SOAK_SEED replays a seed).
 # VEXLO_STARTUP_RUNS sets the start-up's runs per program (21).
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
