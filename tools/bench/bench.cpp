@@ -1,5 +1,6 @@
 // Measures the budgets that need a running program; prints one line per figure.
-// Usage (under Wine): vexlo_bench <vexlo.exe> <floor.exe> <minimal.exe>
+// Usage (under Wine): vexlo_bench <vexlo.exe> <floor.exe> <minimal.exe> [figure],
+// vexlo_bench --pair <this vexlo.exe> <other vexlo.exe>, vexlo_bench --timeline
 #include <windows.h>
 #include <psapi.h>
 #include <tlhelp32.h>
@@ -142,13 +143,13 @@ struct Series {
     double wallMedian, cpuMedian, cpuMean;
 };
 
-// The programs in turn, each round starting one further on, so a load change on
-// the machine, or what one program leaves behind, hits all alike.
-// RoundRatios holds, for each round, the first program's wall time over the
-// second's: a slow spell of the machine mostly hits both of one round.
+// For each round, the first program's wall time over the second's: a slow
+// spell of the machine mostly hits both of one round.
 double RoundRatios[kMaxRuns];
 int RoundCount;
 
+// The programs in turn, each round starting one further on, so a load change on
+// the machine, or what one program leaves behind, hits all alike.
 bool TimeAlternately(Series* series, int programs, int runs)
 {
     RoundCount = 0;
