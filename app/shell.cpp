@@ -135,6 +135,10 @@ void StartUp()
     SendMessageA(WindowCombo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 16);
     TimelineMark("control font");
 
+    // Before the first frame: Wine may show a window of its own for the icon,
+    // and the window manager's turn to it must not fall into the first click.
+    AddTrayIcon();
+    TimelineMark("tray icon added");
     BuildSurfaceSecond();
     TimelineMark("surface, second stretch");
 
@@ -145,8 +149,6 @@ void StartUp()
 
     // The rest is out of sight until the first input, which only the message
     // loop hands out, after all of it.
-    AddTrayIcon();
-    TimelineMark("tray icon added");
     BuildUnfoldedRows();
     TimelineMark("unfolded rows");
     CreatePanelTooltip();
