@@ -118,6 +118,11 @@ void StartUp()
     PanelWidth = static_cast<float>(client.right - client.left);
     PanelHeight = static_cast<float>(client.bottom - client.top);
     TimelineMark("panel created");
+    // As early as the icon can be: Wine may show a window of its own for it,
+    // and the window manager's turn to that window must not fall into the first
+    // click; it goes on while the panel builds.
+    AddTrayIcon();
+    TimelineMark("tray icon added");
     SetPanelRegion();
     TimelineMark("panel shaped");
     SettleWindowManagement();
@@ -135,10 +140,6 @@ void StartUp()
     SendMessageA(WindowCombo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 16);
     TimelineMark("control font");
 
-    // Before the first frame: Wine may show a window of its own for the icon,
-    // and the window manager's turn to it must not fall into the first click.
-    AddTrayIcon();
-    TimelineMark("tray icon added");
     BuildSurfaceSecond();
     TimelineMark("surface, second stretch");
 
