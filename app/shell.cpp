@@ -71,12 +71,13 @@ static void SettleWindowManagement()
 // A message number nothing ever posts.
 static const UINT kNeverPosted = WM_APP + 0x3A5;
 
-// Puts the first frame on the screen now. Wine hands a window's drawing to the
-// X server only when its thread looks for a message and finds none, so it looks
-// for one that never comes; elsewhere the frame is out already and the look
-// returns at once.
+// Puts the first frame on the screen now, painted as the loop would paint it.
+// Wine hands a window's drawing to the X server only when its thread looks for
+// a message and finds none, so it looks for one that never comes; elsewhere the
+// frame is out already and the look returns at once.
 static void ShowFirstFrame()
 {
+    UpdateWindow(MainPanel);
     MSG none;
     PeekMessageA(&none, NULL, kNeverPosted, kNeverPosted, PM_NOREMOVE);
 }
@@ -145,6 +146,11 @@ void StartUp()
 
     BitBlt(PanelDC, 0, 0, kFoldedWidth, kFoldedHeight, BackBufferDC, 0, 0, SRCCOPY);
     TimelineMark("first frame copied");
+    // Filled before the frame goes out, as ever, so the list is never seen empty
+    // first; the geometry fields it would fill do not exist yet and are filled
+    // once they do.
+    AllocateWindowTable();
+    TimelineMark("window list filled");
     ShowFirstFrame();
     TimelineMark("first frame shown");
 
@@ -157,10 +163,7 @@ void StartUp()
     SetTargetButtonsFont();
     BuildSurfaceLast();
     TimelineMark("surface, last stretch");
-
-    // Filled once the geometry fields exist: the stored window's numbers go there.
-    AllocateWindowTable();
-    TimelineMark("window list filled");
+    ShowTargetGeometry(static_cast<int>(SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0)));
     RegisterTooltipAreas();
     TimelineMark("tooltip areas");
 }
