@@ -95,24 +95,24 @@ void StartUp()
     ProbeTranslucency();
     TimelineMark("translucency probed");
 
-    // Titled and shaped while still hidden: one call fewer, and the window is
-    // never mapped square.
-    MainPanel = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPanelClass, "Vexlo", WS_POPUP,
+    MainPanel = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPanelClass, NULL, WS_POPUP,
                                 PanelPlacement.left, PanelPlacement.top, kFoldedWidth, kFoldedHeight,
                                 NULL, NULL, ModuleInstance, NULL);
-    RECT client;
-    GetClientRect(MainPanel, &client);
-    PanelWidth = static_cast<float>(client.right - client.left);
-    PanelHeight = static_cast<float>(client.bottom - client.top);
     TimelineMark("panel created");
-    SetPanelRegion();
-    TimelineMark("panel shaped");
     SettleWindowManagement();
     TimelineMark("window management settled");
     // Shown without taking activation from whatever the user works in.
     ShowWindow(MainPanel, SW_SHOWNA);
-    PanelDC = GetDC(MainPanel);
+    RECT client;
+    GetClientRect(MainPanel, &client);
+    PanelWidth = static_cast<float>(client.right - client.left);
+    PanelHeight = static_cast<float>(client.bottom - client.top);
     TimelineMark("panel shown");
+
+    SetPanelRegion();
+    SetWindowTextA(MainPanel, "Vexlo");
+    PanelDC = GetDC(MainPanel);
+    TimelineMark("region and title");
 
     BuildSurfaceFirst();
     TimelineMark("surface, first stretch");
