@@ -34,7 +34,7 @@ inline PanelRect AsPanelRect(const RECT& r)
 void SetPanelRegion();
 // The stretches of the build, in start-up order (the shell runs its own steps
 // between them). The first two draw all the folded panel shows; the rest, the
-// unfolded rows and their child controls.
+// unfolded rows and their child controls, may follow the first frame.
 void BuildSurfaceFirst();
 void BuildSurfaceSecond();
 void BuildUnfoldedRows();    // the size and position rows with their child controls

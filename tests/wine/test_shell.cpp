@@ -108,8 +108,8 @@ TEST(Settings, ReadsEveryShapeSafelySavesTheTitleWithItsNulAndALockedKeyChangesN
 }
 
 
-// The stored window is chosen at start-up, and the geometry fields, made late in
-// it, show its size and place.
+// The stored window is chosen at start-up, and the geometry fields, made after
+// the first frame, show its size and place.
 TEST(StartUp, ReselectsTheStoredWindowAndShowsItsGeometry)
 {
     HWND target = MakeWindow("Start-up target", WS_POPUP | WS_VISIBLE, 30, 40, 220, 170);
