@@ -68,6 +68,20 @@ static void SettleWindowManagement()
     SetWindowPos(MainPanel, NULL, PanelPlacement.left, PanelPlacement.top, kFoldedWidth, kFoldedHeight, quiet);
 }
 
+// A message number nothing ever posts.
+static const UINT kNeverPosted = WM_APP + 0x3A5;
+
+// Puts the first frame on the screen now, painted as the loop would paint it.
+// Wine hands a window's drawing to the X server only when its thread looks for
+// a message and finds none, so it looks for one that never comes; elsewhere the
+// frame is out already and the look returns at once.
+static void ShowFirstFrame()
+{
+    UpdateWindow(MainPanel);
+    MSG none;
+    PeekMessageA(&none, NULL, kNeverPosted, kNeverPosted, PM_NOREMOVE);
+}
+
 void StartUp()
 {
     ModuleInstance = GetModuleHandleA(NULL);
@@ -95,22 +109,29 @@ void StartUp()
     ProbeTranslucency();
     TimelineMark("translucency probed");
 
-    MainPanel = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPanelClass, NULL, WS_POPUP,
+    // Titled and shaped while still hidden: one call fewer, and the window is
+    // never mapped square.
+    MainPanel = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPanelClass, "Vexlo", WS_POPUP,
                                 PanelPlacement.left, PanelPlacement.top, kFoldedWidth, kFoldedHeight,
                                 NULL, NULL, ModuleInstance, NULL);
-    SettleWindowManagement();
-    // Shown without taking activation from whatever the user works in.
-    ShowWindow(MainPanel, SW_SHOWNA);
     RECT client;
     GetClientRect(MainPanel, &client);
     PanelWidth = static_cast<float>(client.right - client.left);
     PanelHeight = static_cast<float>(client.bottom - client.top);
-    TimelineMark("panel created and shown");
-
+    TimelineMark("panel created");
+    // As early as the icon can be: Wine may show a window of its own for it,
+    // and the window manager's turn to that window must not fall into the first
+    // click; it goes on while the panel builds.
+    AddTrayIcon();
+    TimelineMark("tray icon added");
     SetPanelRegion();
-    SetWindowTextA(MainPanel, "Vexlo");
+    TimelineMark("panel shaped");
+    SettleWindowManagement();
+    TimelineMark("window management settled");
+    // Shown without taking activation from whatever the user works in.
+    ShowWindow(MainPanel, SW_SHOWNA);
     PanelDC = GetDC(MainPanel);
-    TimelineMark("region and title");
+    TimelineMark("panel shown");
 
     BuildSurfaceFirst();
     TimelineMark("surface, first stretch");
@@ -120,21 +141,29 @@ void StartUp()
     SendMessageA(WindowCombo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 16);
     TimelineMark("control font");
 
-    AddTrayIcon();
-    TimelineMark("tray icon added");
     BuildSurfaceSecond();
     TimelineMark("surface, second stretch");
+
+    BitBlt(PanelDC, 0, 0, kFoldedWidth, kFoldedHeight, BackBufferDC, 0, 0, SRCCOPY);
+    TimelineMark("first frame copied");
+    // Filled before the frame goes out, as ever, so the list is never seen empty
+    // first; the geometry fields it would fill do not exist yet and are filled
+    // once they do.
+    AllocateWindowTable();
+    TimelineMark("window list filled");
+    ShowFirstFrame();
+    TimelineMark("first frame shown");
+
+    // The rest is out of sight until the first input, which only the message
+    // loop hands out, after all of it.
+    BuildUnfoldedRows();
+    TimelineMark("unfolded rows");
     CreatePanelTooltip();
     TimelineMark("tooltip created");
     SetTargetButtonsFont();
     BuildSurfaceLast();
     TimelineMark("surface, last stretch");
-
-    BitBlt(PanelDC, 0, 0, kFoldedWidth, kFoldedHeight, BackBufferDC, 0, 0, SRCCOPY);
-    TimelineMark("first frame copied");
-
-    AllocateWindowTable();
-    TimelineMark("window list filled");
+    ShowTargetGeometry(static_cast<int>(SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0)));
     RegisterTooltipAreas();
     TimelineMark("tooltip areas");
 }

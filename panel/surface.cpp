@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "app/shell.h"
+#include "app/timeline.h"
 #include "app/translucency.h"
 #include "catalogue/actions.h"
 #include "catalogue/catalogue.h"
@@ -252,14 +253,15 @@ void BuildSurfaceFirst()
     ArtBitmaps[1] = LoadArtwork(1, LR_DEFAULTCOLOR);
     EditBrush = CreateSolidBrush(kPlateFill);
     DrawTitleStrip();
-    for (int id = 2; id <= 10; ++id) {
-        // The grey ground of the two button images takes the system's face colour.
-        UINT flags = (id == 3 || id == 4) ? LR_LOADMAP3DCOLORS : LR_DEFAULTCOLOR;
-        ArtBitmaps[id] = LoadArtwork(id, flags);
-    }
+    // What the folded panel shows; the buttons' images and the menu's follow the first frame.
+    static const int kFoldedArtwork[] = {2, 5, 6, 7, 8};
+    for (int id : kFoldedArtwork)
+        ArtBitmaps[id] = LoadArtwork(id, LR_DEFAULTCOLOR);
     DrawBody();
+    TimelineMark("surface: artwork, strip and body");
 
     CreateWindowCombo();
+    TimelineMark("window combo created");
     lstrcpyA(FontTemplate.lfFaceName, "MS Sans Serif");
     DrawTargetButtons(LayoutControls(Width(), Height()));
 }
@@ -444,11 +446,23 @@ void BuildSurfaceSecond()
     CloseButtonRect = ToRect(layout.close);
     AboutButtonRect = ToRect(layout.about);
     DrawRadios(layout);
+    TimelineMark("surface: captions and radios");
     DrawTitleButtons();
     DrawIconCells();
     if (LayeredAvailable)
         DrawPanelOpacitySlider(layout);
+}
+
+void BuildUnfoldedRows()
+{
+    // The grey ground of the two button images takes the system's face colour.
+    ArtBitmaps[3] = LoadArtwork(3, LR_LOADMAP3DCOLORS);
+    ArtBitmaps[4] = LoadArtwork(4, LR_LOADMAP3DCOLORS);
+    ArtBitmaps[9] = LoadArtwork(9, LR_DEFAULTCOLOR);
+    ArtBitmaps[10] = LoadArtwork(10, LR_DEFAULTCOLOR);
+    TimelineMark("surface: the rest of the artwork");
     DrawSizeRow();
+    TimelineMark("surface: size row");
     DrawPositionCaptions();
     CreatePositionRowControls();
 }

@@ -32,9 +32,12 @@ inline PanelRect AsPanelRect(const RECT& r)
 
 // The window region: rounded top corners, square bottom, covering the unfolded height.
 void SetPanelRegion();
-// The three stretches of the build, in start-up order (the shell runs its own steps between them).
+// The stretches of the build, in start-up order (the shell runs its own steps
+// between them). The first two draw all the folded panel shows; the rest, the
+// unfolded rows and their child controls, may follow the first frame.
 void BuildSurfaceFirst();
 void BuildSurfaceSecond();
+void BuildUnfoldedRows();    // the size and position rows with their child controls
 void CreatePanelTooltip();   // common controls initialised, tooltip window created
 void BuildSurfaceLast();
 // After the window list is filled: the tooltip areas.

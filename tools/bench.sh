@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Measures the budgets: exe size and imports, start-up against the platform floor
-# and a bare window,
-# idle CPU, and a refresh over 3,300 windows against the bare enumeration.
-# Timings are ratios taken in one run. An argument (startup, idle, pointer,
-# drawing, refresh) measures that figure alone; "soak" runs only the long soak
-# (VEXLO_SOAK_SECONDS, 600 by default; VEXLO_SOAK_SEED replays a seed).
+# and a bare window, idle CPU, and a refresh over 3,300 windows against the bare
+# enumeration. Timings are ratios taken in one run. An argument (startup, idle,
+# pointer, drawing, refresh) measures that figure alone (start-up with its
+# timeline), "timeline" gives only the start-up's steps; "pair <commit>" times
+# this tree's vexlo.exe against the one built from that commit, alternately in
+# one run; "soak" runs only the long soak (VEXLO_SOAK_SECONDS, 600 by default;
+# VEXLO_SOAK_SEED replays a seed).
+# VEXLO_STARTUP_RUNS sets the start-up's runs per program (21).
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$ROOT"
@@ -39,19 +42,33 @@ figure() {
   "$WINELOADER" "$tree/vexlo_bench.exe" "$@" || { echo "bench: the figure above failed (exit $?)"; status=1; }
   stop_all
 }
-if [ "${1:-}" != soak ]; then
-  # Where start-up time goes, step by step, in a fresh process: the third of three runs, Wine warm.
-  calm_world
-  for _ in 1 2 3; do "$WINELOADER" "$tree/vexlo_bench.exe" --timeline >"$ROOT/build/timeline.txt"; done
-  cat "$ROOT/build/timeline.txt"
-  stop_all
-  for f in startup idle pointer drawing refresh; do
-    if [ -z "${1:-}" ] || [ "$1" = "$f" ]; then
-      figure "$(winpath "$ROOT/$tree/vexlo.exe")" "$(winpath "$ROOT/$tree/vexlo_floor.exe")" \
-        "$(winpath "$ROOT/$tree/vexlo_minimal.exe")" "$f"
+case "${1:-}" in
+  soak) ;;
+  pair)
+    # The other commit's sources, built alone in a scratch tree of their own.
+    other=$(git rev-parse --short "${2:?pair needs a commit}")
+    scratch=build/pair-$other
+    if [ ! -f "$scratch/src/CMakeLists.txt" ]; then
+      rm -rf "$scratch" && mkdir -p "$scratch/src"
+      git archive "$other" | tar -x -C "$scratch/src"
     fi
-  done
-fi
+    cmake -S "$scratch/src" -B "$scratch/$arch" -DCMAKE_TOOLCHAIN_FILE="$ROOT/$scratch/src/cmake/mingw-$arch.cmake" \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$scratch/$arch" -j"$(nproc)" --target vexlo >/dev/null
+    echo "bench: this tree ($(git rev-parse --short HEAD)$(git diff --quiet HEAD || echo ', changed')) against $other"
+    figure --pair "$(winpath "$ROOT/$tree/vexlo.exe")" "$(winpath "$ROOT/$scratch/$arch/vexlo.exe")"
+    ;;
+  *)
+    # Where start-up time goes, step by step, each in a fresh process.
+    case "${1:-}" in ""|startup|timeline) figure --timeline ;; esac
+    for f in startup idle pointer drawing refresh; do
+      if [ -z "${1:-}" ] || [ "$1" = "$f" ]; then
+        figure "$(winpath "$ROOT/$tree/vexlo.exe")" "$(winpath "$ROOT/$tree/vexlo_floor.exe")" \
+          "$(winpath "$ROOT/$tree/vexlo_minimal.exe")" "$f"
+      fi
+    done
+    ;;
+esac
 
 # The long soak: the real exe under a fresh seed of random real input through the
 # X server, with openbox, on a desktop of its own.

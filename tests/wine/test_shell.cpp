@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/settings.h"
+#include "catalogue/actions.h"
 #include "tests/wine/harness.h"
 
 namespace {
@@ -106,3 +107,17 @@ TEST(Settings, ReadsEveryShapeSafelySavesTheTitleWithItsNulAndALockedKeyChangesN
     ForgetSettings();
 }
 
+
+// The stored window is chosen at start-up, and the geometry fields, made after
+// the first frame, show its size and place.
+TEST(StartUp, ReselectsTheStoredWindowAndShowsItsGeometry)
+{
+    HWND target = MakeWindow("Start-up target", WS_POPUP | WS_VISIBLE, 30, 40, 220, 170);
+    ForgetSettings();
+    StoreRaw(REG_SZ, "Start-up target", 16);
+    BootPanel(true);
+    EXPECT_EQ(SendMessageA(WindowCombo, CB_GETCURSEL, 0, 0), ItemOf(target));
+    EXPECT_EQ(Text(WidthEdit) + " " + Text(HeightEdit) + " " + Text(LeftEdit) + " " + Text(TopEdit),
+              "220 170 30 40");
+    ForgetSettings();
+}

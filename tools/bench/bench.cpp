@@ -1,7 +1,9 @@
 // Measures the budgets that need a running program; prints one line per figure.
-// Usage (under Wine): vexlo_bench <vexlo.exe> <floor.exe> <minimal.exe>
+// Usage (under Wine): vexlo_bench <vexlo.exe> <floor.exe> <minimal.exe> [figure],
+// vexlo_bench --pair <this vexlo.exe> <other vexlo.exe>, vexlo_bench --timeline
 #include <windows.h>
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstring>
@@ -51,32 +53,70 @@ void CloseAndWait(PROCESS_INFORMATION* pi)
     Sleep(200);
 }
 
+bool WaitForScreenPixel(int x, int y, COLORREF want, double seconds);
+
+ULONGLONG Ticks(FILETIME f)
+{
+    return (ULONGLONG(f.dwHighDateTime) << 32) | f.dwLowDateTime;
+}
+
+// The CPU time a running process has spent, in seconds. Wine answers
+// GetProcessTimes with the caller's own times whatever the process, but its
+// thread times are right: there the threads' are summed (to the kernel's
+// 10 ms tick).
+double ProcessCpu(HANDLE process, DWORD pid)
+{
+    FILETIME c, e, k, u;
+    static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != NULL;
+    if (!wine)
+        return GetProcessTimes(process, &c, &e, &k, &u) ? double(Ticks(k) + Ticks(u)) / 1e7 : 0;
+    ULONGLONG sum = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 t;
+    t.dwSize = sizeof(t);
+    for (BOOL more = Thread32First(snapshot, &t); more; more = Thread32Next(snapshot, &t)) {
+        if (t.th32OwnerProcessID != pid)
+            continue;
+        HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, t.th32ThreadID);
+        if (thread != NULL && GetThreadTimes(thread, &c, &e, &k, &u))
+            sum += Ticks(k) + Ticks(u);
+        if (thread != NULL)
+            CloseHandle(thread);
+    }
+    CloseHandle(snapshot);
+    return double(sum) / 1e7;
+}
+
+struct FirstFrame {
+    double wall;  // from CreateProcess to the panel's body colour on screen
+    double cpu;   // the process's CPU time when it was seen
+};
+
 // Time from CreateProcess to the panel's body colour at its centre row on screen.
-double TimeToFirstFrame(const char* exe, bool* ok)
+bool TimeToFirstFrame(const char* exe, FirstFrame* out)
 {
     RECT d;
     GetClientRect(GetDesktopWindow(), &d);
     int x = (d.right - 370) / 2 + 3, y = (d.bottom - 150) / 2 + 100;
     PROCESS_INFORMATION pi;
     double start = Now();
-    *ok = Start(exe, NULL, &pi);
-    if (!*ok)
-        return 0;
-    double t = 0;
-    *ok = false;
+    if (!Start(exe, NULL, &pi))
+        return false;
+    bool seen = false;
     while (Now() - start < 30) {
         if (ScreenPixel(x, y) == RGB(104, 126, 210)) {
-            t = Now() - start;
-            *ok = true;
+            out->wall = Now() - start;
+            out->cpu = ProcessCpu(pi.hProcess, pi.dwProcessId);
+            seen = true;
             break;
         }
         Sleep(1);
     }
     CloseAndWait(&pi);
-    return t;
+    return seen;
 }
 
-double Median(double* v, int n)
+void Sort(double* v, int n)
 {
     for (int i = 1; i < n; ++i)
         for (int j = i; j > 0 && v[j] < v[j - 1]; --j) {
@@ -84,34 +124,202 @@ double Median(double* v, int n)
             v[j] = v[j - 1];
             v[j - 1] = t;
         }
+}
+
+double Median(double* v, int n)
+{
+    Sort(v, n);
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-// The three programs in turn, so a load change on the machine hits all alike.
+const int kMaxRuns = 99;
+
+// Every run's figures of one program, and their spread.
+struct Series {
+    const char* name;
+    const char* exe;
+    double wall[kMaxRuns], cpu[kMaxRuns];
+    int count;
+    double wallMedian, cpuMedian, cpuMean;
+};
+
+// For each round, the first program's wall time over the second's: a slow
+// spell of the machine mostly hits both of one round.
+double RoundRatios[kMaxRuns];
+int RoundCount;
+
+// The programs in turn, each round starting one further on, so a load change on
+// the machine, or what one program leaves behind, hits all alike.
+bool TimeAlternately(Series* series, int programs, int runs)
+{
+    RoundCount = 0;
+    for (int i = 0; i < runs; ++i) {
+        double wall[3] = {0, 0, 0};
+        for (int n = 0; n < programs; ++n) {
+            const int k = (i + n) % programs;
+            Series& s = series[k];
+            FirstFrame f;
+            if (TimeToFirstFrame(s.exe, &f)) {
+                s.wall[s.count] = wall[k] = f.wall;
+                s.cpu[s.count] = f.cpu;
+                ++s.count;
+            }
+        }
+        if (wall[0] > 0 && wall[1] > 0)
+            RoundRatios[RoundCount++] = wall[0] / wall[1];
+    }
+    bool all = true;
+    for (int k = 0; k < programs; ++k)
+        all = all && series[k].count > 0;
+    if (!all) {
+        printf("startup: a program showed no frame in some runs:");
+        for (int k = 0; k < programs; ++k)
+            printf(" %s %d of %d", series[k].name, series[k].count, runs);
+        printf("\n");
+        return false;
+    }
+    printf("startup: %d alternating runs; wall time from CreateProcess to the first frame on screen, and the\n"
+           "startup: process's CPU time when that frame was seen; min / median / max (mean of the CPU time)\n",
+           runs);
+    for (int k = 0; k < programs; ++k) {
+        Series& s = series[k];
+        s.cpuMean = 0;
+        for (int i = 0; i < s.count; ++i)
+            s.cpuMean += s.cpu[i] / s.count;
+        s.wallMedian = Median(s.wall, s.count);
+        s.cpuMedian = Median(s.cpu, s.count);
+        printf("startup:   %-16s wall %3.0f / %3.0f / %3.0f ms   CPU %3.0f / %3.0f / %3.0f ms (%3.0f)\n", s.name,
+               s.wall[0] * 1000, s.wallMedian * 1000, s.wall[s.count - 1] * 1000, s.cpu[0] * 1000,
+               s.cpuMedian * 1000, s.cpu[s.count - 1] * 1000, s.cpuMean * 1000);
+    }
+    return true;
+}
+
+int Runs()
+{
+    char text[16];
+    int runs = 21;
+    if (GetEnvironmentVariableA("VEXLO_STARTUP_RUNS", text, sizeof(text)) > 0)
+        runs = atoi(text);
+    return runs < 1 ? 1 : runs > kMaxRuns ? kMaxRuns : runs;
+}
+
 void StartUpBudget(const char* vexlo, const char* floor, const char* minimal)
 {
-    const int runs = 9;
+    static Series series[3];
+    const char* names[3] = {"vexlo", "platform floor", "bare window"};
     const char* exes[3] = {vexlo, floor, minimal};
-    double times[3][runs];
-    int counts[3] = {0, 0, 0};
-    for (int i = 0; i < runs; ++i) {
-        for (int k = 0; k < 3; ++k) {
-            bool ok;
-            double t = TimeToFirstFrame(exes[k], &ok);
-            if (ok)
-                times[k][counts[k]++] = t;
+    for (int k = 0; k < 3; ++k) {
+        series[k].name = names[k];
+        series[k].exe = exes[k];
+    }
+    if (!TimeAlternately(series, 3, Runs()))
+        return;
+    printf("startup: ratio to the floor %.2f (medians; budget 1.25; the median of the rounds' own ratios %.2f), "
+           "CPU time %.2f of the floor's (means); to the bare window %.2f\n",
+           series[0].wallMedian / series[1].wallMedian, Median(RoundRatios, RoundCount),
+           series[0].cpuMean / series[1].cpuMean, series[0].wallMedian / series[2].wallMedian);
+}
+
+// The panel's place on the screen the moment its first frame is seen there,
+// into pixels (370 x 150); false when no frame came.
+bool FirstFramePicture(const char* exe, DWORD* pixels)
+{
+    RECT d;
+    GetClientRect(GetDesktopWindow(), &d);
+    const int left = (d.right - 370) / 2, top = (d.bottom - 150) / 2;
+    PROCESS_INFORMATION pi;
+    if (!Start(exe, NULL, &pi))
+        return false;
+    const bool seen = WaitForScreenPixel(left + 3, top + 100, RGB(104, 126, 210), 30);
+    if (seen) {
+        HDC screen = GetDC(NULL);
+        HDC mem = CreateCompatibleDC(screen);
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = 370;
+        bi.bmiHeader.biHeight = -150;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = NULL;
+        HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
+        HGDIOBJ old = SelectObject(mem, dib);
+        BitBlt(mem, 0, 0, 370, 150, screen, left, top, SRCCOPY);
+        GdiFlush();
+        memcpy(pixels, bits, 370 * 150 * 4);
+
+        SelectObject(mem, old);
+        DeleteObject(dib);
+        DeleteDC(mem);
+        ReleaseDC(NULL, screen);
+    }
+    CloseAndWait(&pi);
+    return seen;
+}
+
+// Saves 370 x 150 pixels as a bitmap file, for a look at a picture that differed.
+void SavePicture(const DWORD* pixels, const char* path)
+{
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = 370;
+    info.biHeight = -150;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + 370 * 150 * 4;
+    FILE* f = fopen(path, "wb");
+    if (f == NULL)
+        return;
+    fwrite(&file, sizeof(file), 1, f);
+    fwrite(&info, sizeof(info), 1, f);
+    fwrite(pixels, 4, 370 * 150, f);
+    fclose(f);
+}
+
+// Whether both builds' first frames are one and the same picture, every time;
+// a picture unlike the first is saved beside it (build/first-frame-*.bmp).
+void CompareFirstFrames(const char* current, const char* other)
+{
+    static DWORD first[370 * 150], next[370 * 150];
+    const int pictures = 3;
+    int same = 0, taken = 0;
+    for (int i = 0; i < pictures * 2; ++i) {
+        DWORD* into = i == 0 ? first : next;
+        if (!FirstFramePicture(i % 2 ? other : current, into))
+            continue;
+        ++taken;
+        char path[48];
+        if (i == 0 || memcmp(first, next, sizeof(next)) == 0) {
+            ++same;
+        } else {
+            wsprintfA(path, "build\\first-frame-%d-%s.bmp", i, i % 2 ? "other" : "this");
+            SavePicture(next, path);
+            SavePicture(first, "build\\first-frame-0-this.bmp");
         }
     }
-    if (counts[0] == 0 || counts[1] == 0 || counts[2] == 0) {
-        printf("startup: a program showed no frame (%d, %d, %d of %d)\n", counts[0], counts[1], counts[2], runs);
+    printf("startup: first frames on screen, %d of each build, this build's first: %d of %d pictures are the same\n",
+           pictures, same, taken);
+}
+
+// This build's start-up against another's, timed alternately in one run.
+void StartUpPair(const char* current, const char* other)
+{
+    static Series series[2];
+    series[0].count = series[1].count = 0;
+    series[0].name = "this build";
+    series[0].exe = current;
+    series[1].name = "other build";
+    series[1].exe = other;
+    if (!TimeAlternately(series, 2, Runs()))
         return;
-    }
-    double m[3];
-    for (int k = 0; k < 3; ++k)
-        m[k] = Median(times[k], counts[k]);
-    printf("startup: vexlo %.3f s, platform floor %.3f s, bare window %.3f s (medians of %d alternating runs)\n",
-           m[0], m[1], m[2], runs);
-    printf("startup: ratio to the floor %.2f (budget 1.25); to the bare window %.2f\n", m[0] / m[1], m[0] / m[2]);
+    printf("startup: this build against the other: wall %.2f (medians; the median of the rounds' own ratios "
+           "%.2f), CPU time %.2f (means)\n",
+           series[0].wallMedian / series[1].wallMedian, Median(RoundRatios, RoundCount),
+           series[0].cpuMean / series[1].cpuMean);
+    CompareFirstFrames(current, other);
 }
 
 bool WaitForScreenPixel(int x, int y, COLORREF want, double seconds)
@@ -175,52 +383,157 @@ void IdleBudget(const char* vexlo)
         return;
     WaitForInputIdle(pi.hProcess, 10000);
     Sleep(2000);
-    FILETIME c, e, k0, u0, k1, u1;
-    GetProcessTimes(pi.hProcess, &c, &e, &k0, &u0);
+    const double cpu0 = ProcessCpu(pi.hProcess, pi.dwProcessId);
     Sleep(10000);
-    GetProcessTimes(pi.hProcess, &c, &e, &k1, &u1);
-    auto ticks = [](FILETIME f) { return (ULONGLONG(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
-    double cpu = double((ticks(k1) - ticks(k0)) + (ticks(u1) - ticks(u0))) / 1e7;
+    double cpu = ProcessCpu(pi.hProcess, pi.dwProcessId) - cpu0;
+    // A thread that ended in between takes its time with it.
+    if (cpu < 0)
+        cpu = 0;
     printf("idle: %.3f s of CPU in 10 s with nothing happening (budget 0)\n", cpu);
     CloseAndWait(&pi);
 }
 
-// Start-up steps as the program's own marks record them.
+// Start-up steps as the program's own marks record them, in a record a timeline
+// run leaves for the process that started it.
 struct Mark {
-    const char* step;
-    double at;
+    char step[44];
+    double at;  // ms after the process was created
 };
-Mark Marks[32];
-int MarkCount = -1;  // not recording
+struct TimelineRecord {
+    int count;
+    Mark marks[120];
+};
+const int kMaxMarks = sizeof(TimelineRecord::marks) / sizeof(Mark);
+const char kTimelineMapping[] = "VexloBenchTimeline";
+TimelineRecord* Recording;  // NULL: not recording
+double Created;
 
 double ProcessStart()
 {
     FILETIME created, exited, kernel, user, now;
     GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
     GetSystemTimeAsFileTime(&now);
-    auto ticks = [](FILETIME f) { return (ULONGLONG(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
-    return Now() - double(ticks(now) - ticks(created)) / 1e7;
+    return Now() - double(Ticks(now) - Ticks(created)) / 1e7;
 }
 
-// The steps of StartUp in this process, from the process's own creation.
-int Timeline()
+void Record(const char* step)
 {
-    double created = ProcessStart();
-    double start = Now();
-    MarkCount = 0;
-    StartUp();
-    int n = MarkCount;
-    MarkCount = -1;
-    printf("timeline: process created -> main %.1f ms\n", (start - created) * 1000);
-    double last = start;
-    for (int i = 0; i < n; ++i) {
-        printf("timeline: %-26s %6.1f ms (at %6.1f ms)\n", Marks[i].step, (Marks[i].at - last) * 1000,
-               (Marks[i].at - created) * 1000);
-        last = Marks[i].at;
+    if (Recording == NULL || Recording->count >= kMaxMarks)
+        return;
+    Mark& m = Recording->marks[Recording->count++];
+    lstrcpynA(m.step, step, sizeof(m.step));
+    m.at = (Now() - Created) * 1000;
+}
+
+const char* MessageName(UINT message, char* buffer)
+{
+    switch (message) {
+    case WM_PAINT: return "WM_PAINT";
+    case WM_NCPAINT: return "WM_NCPAINT";
+    case WM_ERASEBKGND: return "WM_ERASEBKGND";
+    case WM_TIMER: return "WM_TIMER";
+    case WM_MOUSEMOVE: return "WM_MOUSEMOVE";
+    case WM_SETCURSOR: return "WM_SETCURSOR";
     }
+    wsprintfA(buffer, "message 0x%04X", message);
+    return buffer;
+}
+
+// One run in this process: StartUp's steps, then every message the loop would
+// hand out until none comes for 200 ms, each named by its window's class.
+int TimelineRun()
+{
+    HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, kTimelineMapping);
+    if (mapping == NULL)
+        return 1;
+    Recording = static_cast<TimelineRecord*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0));
+    Created = ProcessStart();
+    Record("process created -> main");
+    StartUp();
+    Record("start-up done");
+    MSG m;
+    for (;;) {
+        if (!PeekMessageA(&m, NULL, 0, 0, PM_REMOVE)) {
+            if (MsgWaitForMultipleObjects(0, NULL, FALSE, 200, QS_ALLINPUT) == WAIT_TIMEOUT)
+                break;
+            continue;
+        }
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+        char cls[32] = "thread", number[24], step[64];
+        if (m.hwnd != NULL)
+            GetClassNameA(m.hwnd, cls, sizeof(cls));
+        wsprintfA(step, "loop: %s to %s", MessageName(m.message, number), cls);
+        Record(step);
+    }
+    Recording = NULL;
     SendMessageA(MainPanel, WM_CLOSE, 0, 0);
     TearDown();
     return 0;
+}
+
+// Where start-up time goes, step by step: runs in fresh processes (one more
+// first, to warm Wine up), each step's median time and when it ended.
+void Timeline(const char* self, int runs)
+{
+    static TimelineRecord records[kMaxRuns];
+    HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0, sizeof(TimelineRecord),
+                                        kTimelineMapping);
+    TimelineRecord* shared = static_cast<TimelineRecord*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0));
+    int done = 0;
+    for (int i = -1; i < runs; ++i) {
+        shared->count = 0;
+        PROCESS_INFORMATION pi;
+        if (!Start(self, "--timeline-run", &pi))
+            continue;
+        WaitForSingleObject(pi.hProcess, 60000);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        if (i >= 0 && shared->count > 0)
+            records[done++] = *shared;
+    }
+    if (done == 0) {
+        printf("timeline: no run recorded its steps\n");
+        return;
+    }
+    // The steps in the order they first came; a step that came more than once
+    // in a run (a message) counts with its total time and its last end.
+    static char names[kMaxMarks * 2][44];
+    int stepCount = 0;
+    for (int r = 0; r < done; ++r)
+        for (int i = 0; i < records[r].count; ++i) {
+            int k = 0;
+            while (k < stepCount && strcmp(names[k], records[r].marks[i].step) != 0)
+                ++k;
+            if (k == stepCount && stepCount < kMaxMarks * 2)
+                lstrcpynA(names[stepCount++], records[r].marks[i].step, sizeof(names[0]));
+        }
+    printf("timeline: %d fresh processes after one to warm up; medians of each step's time and of when it ended,\n"
+           "timeline: in ms after the process was created (a step missing from some runs says in how many it came)\n",
+           done);
+    for (int k = 0; k < stepCount; ++k) {
+        double spent[kMaxRuns], ended[kMaxRuns];
+        int n = 0;
+        for (int r = 0; r < done; ++r) {
+            double total = 0, last = -1, previous = 0;
+            for (int i = 0; i < records[r].count; ++i) {
+                const Mark& m = records[r].marks[i];
+                if (strcmp(m.step, names[k]) == 0) {
+                    total += m.at - previous;
+                    last = m.at;
+                }
+                previous = m.at;
+            }
+            if (last >= 0) {
+                spent[n] = total;
+                ended[n++] = last;
+            }
+        }
+        printf("timeline:   %-40s %6.1f ms  (at %6.1f ms)", names[k], Median(spent, n), Median(ended, n));
+        if (n < done)
+            printf("  in %d of %d runs", n, done);
+        printf("\n");
+    }
 }
 
 char TitleBuffer[256];
@@ -468,17 +781,23 @@ void DrawingObjectsBudget()
 
 void TimelineMark(const char* step)
 {
-    if (MarkCount < 0 || MarkCount >= 32)
-        return;
-    Marks[MarkCount].step = step;
-    Marks[MarkCount].at = Now();
-    ++MarkCount;
+    Record(step);
 }
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && strcmp(argv[1], "--timeline") == 0)
-        return Timeline();
+    char self[MAX_PATH];
+    GetModuleFileNameA(NULL, self, sizeof(self));
+    if (argc == 2 && strcmp(argv[1], "--timeline-run") == 0)
+        return TimelineRun();
+    if (argc == 2 && strcmp(argv[1], "--timeline") == 0) {
+        Timeline(self, Runs());
+        return 0;
+    }
+    if (argc == 4 && strcmp(argv[1], "--pair") == 0) {
+        StartUpPair(argv[2], argv[3]);
+        return 0;
+    }
     if (argc == 2 && strcmp(argv[1], "--drawing") == 0) {
         DrawingObjectsBudget();
         return 0;
@@ -486,7 +805,9 @@ int main(int argc, char** argv)
     if (argc == 2 && strcmp(argv[1], "--host-windows") == 0)
         return HostWindows();
     if (argc < 4) {
-        fprintf(stderr, "usage: vexlo_bench <vexlo.exe> <floor.exe> <minimal.exe>\n");
+        fprintf(stderr, "usage: vexlo_bench <vexlo.exe> <floor.exe> <minimal.exe> [figure]\n"
+                        "       vexlo_bench --pair <this vexlo.exe> <other vexlo.exe>\n"
+                        "       vexlo_bench --timeline\n");
         return 2;
     }
     // An optional fourth argument runs one figure alone.
@@ -497,8 +818,6 @@ int main(int argc, char** argv)
         IdleBudget(argv[1]);
     if (wanted("pointer"))
         PointerLatency(argv[1], argv[3]);
-    char self[MAX_PATH];
-    GetModuleFileNameA(NULL, self, sizeof(self));
     if (wanted("drawing")) {
         // In a process of its own, so the start-up is the program's usual one.
         PROCESS_INFORMATION pi;
