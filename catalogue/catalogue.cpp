@@ -178,7 +178,11 @@ void RefreshWindowList(bool reEnumerate)
     }
 
     // Sorted here, each label goes to the list's end: no search and no shifting of the
-    // items after it, which the list's own sorted insertion costs per item.
+    // items after it, which the list's own sorted insertion costs per item. The combo
+    // box hands item messages on to its drop-down list unchanged; sent there at once,
+    // an item costs two messages instead of four.
+    COMBOBOXINFO parts = {sizeof(parts), {0, 0, 0, 0}, {0, 0, 0, 0}, 0, NULL, NULL, NULL};
+    keyed = keyed && GetComboBoxInfo(WindowCombo, &parts) && parts.hwndList != NULL;
     SendMessageA(WindowCombo, CB_INITSTORAGE, count, label - LabelPool);
     if (keyed) {
         for (int i = 0; i < count; ++i)
@@ -188,9 +192,14 @@ void RefreshWindowList(bool reEnumerate)
     for (int i = 0; i < count; ++i) {
         const int at = keyed ? ListOrder[i] : i;
         const LPARAM text = reinterpret_cast<LPARAM>(ListedLabel[at]);
-        const LRESULT index = keyed ? SendMessageA(WindowCombo, CB_INSERTSTRING, static_cast<WPARAM>(-1), text)
-                                    : SendMessageA(WindowCombo, CB_ADDSTRING, 0, text);
-        SendMessageA(WindowCombo, CB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(ListedRecord[at]));
+        const LPARAM data = reinterpret_cast<LPARAM>(ListedRecord[at]);
+        if (keyed) {
+            const LRESULT index = SendMessageA(parts.hwndList, LB_INSERTSTRING, static_cast<WPARAM>(-1), text);
+            SendMessageA(parts.hwndList, LB_SETITEMDATA, static_cast<WPARAM>(index), data);
+        } else {
+            const LRESULT index = SendMessageA(WindowCombo, CB_ADDSTRING, 0, text);
+            SendMessageA(WindowCombo, CB_SETITEMDATA, static_cast<WPARAM>(index), data);
+        }
     }
     SendMessageA(WindowCombo, WM_SETREDRAW, TRUE, 0);
 
