@@ -12,15 +12,18 @@ int ListVisibleOnly = 1;
 static const DWORD kWindowComboStyle = 0x50210542;  // child, visible, vscroll, tabstop, no integral
                                                     // height, sorted, autohscroll, drop-down
 
-// A list is built in fixed pools, so a refresh allocates nothing: every listed label
-// (room for 3,276 of the longest) and its collation key, then the order they sort in.
-static char LabelPool[kWindowTableRecords * kLabelBufferBytes];
-static unsigned char KeyPool[256 * 1024];
-static const WindowRecord* ListedRecord[kWindowTableRecords];
-static const char* ListedLabel[kWindowTableRecords];
-static LabelKey ListedKey[kWindowTableRecords];
-static uint16_t ListOrder[kWindowTableRecords];
-static uint16_t ListScratch[kWindowTableRecords];
+// A list is built in one block committed at start-up, so a refresh allocates nothing:
+// the listed labels and their collation keys back to back, then the order they sort in.
+// A list that outgrows the block is left to the list box's own sorting.
+struct ListBuild {
+    const WindowRecord* record[kWindowTableRecords];
+    const char* label[kWindowTableRecords];
+    LabelKey key[kWindowTableRecords];
+    uint16_t order[kWindowTableRecords];
+    uint16_t scratch[kWindowTableRecords];
+    char text[512 * 1024];
+};
+static ListBuild* Listing = NULL;
 static char TitleBuffer[kLabelNameMax + 1];
 static char ClassBuffer[kLabelNameMax + 1];
 
@@ -48,6 +51,7 @@ void CreateWindowCombo()
 void AllocateWindowTable()
 {
     AttachWindowTable(VirtualAlloc(NULL, kWindowTableBytes, MEM_COMMIT, PAGE_READWRITE));
+    Listing = static_cast<ListBuild*>(VirtualAlloc(NULL, sizeof(ListBuild), MEM_COMMIT, PAGE_READWRITE));
     RefreshWindowList(true);
 }
 
@@ -137,6 +141,13 @@ static bool ListSortsByKeys(LCID locale)
     return same;
 }
 
+// The list's own sorted insertion.
+static void AddSortedByList(const char* label, const WindowRecord* record)
+{
+    const LRESULT index = SendMessageA(WindowCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label));
+    SendMessageA(WindowCombo, CB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(record));
+}
+
 void RefreshWindowList(bool reEnumerate)
 {
     char savedText[100];
@@ -156,49 +167,56 @@ void RefreshWindowList(bool reEnumerate)
     const LCID locale = static_cast<LCID>(SendMessageA(WindowCombo, CB_GETLOCALE, 0, 0));
     if (KeysOrderAsList < 0)
         KeysOrderAsList = ListSortsByKeys(locale) ? 1 : 0;
-    bool keyed = KeysOrderAsList == 1;
+    COMBOBOXINFO parts = {sizeof(parts), {0, 0, 0, 0}, {0, 0, 0, 0}, 0, NULL, NULL, NULL};
+    bool keyed = Listing != NULL && KeysOrderAsList == 1 && GetComboBoxInfo(WindowCombo, &parts) &&
+                 parts.hwndList != NULL;
+    char* room = keyed ? Listing->text : NULL;
+    const char* const poolEnd = room + sizeof(Listing->text);
+    char direct[kLabelBufferBytes];
     int count = 0;
-    char* label = LabelPool;
-    unsigned char* key = KeyPool;
     RewindWindowTable();
     while (const WindowRecord* record = NextCatalogueRecord()) {
         if (ListAllWindows != 1 && !IsListedVisible(RecordToHandle(record->handle)))
             continue;
+        char* label = keyed ? room : direct;
         const int length = BuildRecordLabel(record, label);
         if (keyed) {
-            const int keyLength = KeyOf(label, locale, key, static_cast<int>(KeyPool + sizeof(KeyPool) - key));
-            keyed = keyLength > 0;  // out of room: the list sorts itself after all
-            ListedKey[count] = LabelKey{key, keyLength};
-            key += keyLength;
+            // The key goes after the label, leaving room for the next label.
+            unsigned char* key = reinterpret_cast<unsigned char*>(label + length + 1);
+            const ptrdiff_t keyRoom = poolEnd - reinterpret_cast<char*>(key) - kLabelBufferBytes;
+            const int keyLength = keyRoom > 0 ? KeyOf(label, locale, key, static_cast<int>(keyRoom)) : 0;
+            if (keyLength > 0) {
+                Listing->record[count] = record;
+                Listing->label[count] = label;
+                Listing->key[count] = LabelKey{key, keyLength};
+                ++count;
+                room = reinterpret_cast<char*>(key + keyLength);
+                continue;
+            }
+            // Out of room: the list sorts itself after all.
+            for (int i = 0; i < count; ++i)
+                AddSortedByList(Listing->label[i], Listing->record[i]);
+            count = 0;
+            keyed = false;
         }
-        ListedRecord[count] = record;
-        ListedLabel[count] = label;
-        label += length + 1;
-        ++count;
+        AddSortedByList(label, record);
     }
 
     // Sorted here, each label goes to the list's end: no search and no shifting of the
     // items after it, which the list's own sorted insertion costs per item. The combo
     // box hands item messages on to its drop-down list unchanged; sent there at once,
     // an item costs two messages instead of four.
-    COMBOBOXINFO parts = {sizeof(parts), {0, 0, 0, 0}, {0, 0, 0, 0}, 0, NULL, NULL, NULL};
-    keyed = keyed && GetComboBoxInfo(WindowCombo, &parts) && parts.hwndList != NULL;
-    SendMessageA(WindowCombo, CB_INITSTORAGE, count, label - LabelPool);
     if (keyed) {
+        SendMessageA(WindowCombo, CB_INITSTORAGE, count, room - Listing->text);
         for (int i = 0; i < count; ++i)
-            ListOrder[i] = static_cast<uint16_t>(i);
-        SortByKeys(ListOrder, ListScratch, count, ListedKey);
-    }
-    for (int i = 0; i < count; ++i) {
-        const int at = keyed ? ListOrder[i] : i;
-        const LPARAM text = reinterpret_cast<LPARAM>(ListedLabel[at]);
-        const LPARAM data = reinterpret_cast<LPARAM>(ListedRecord[at]);
-        if (keyed) {
-            const LRESULT index = SendMessageA(parts.hwndList, LB_INSERTSTRING, static_cast<WPARAM>(-1), text);
-            SendMessageA(parts.hwndList, LB_SETITEMDATA, static_cast<WPARAM>(index), data);
-        } else {
-            const LRESULT index = SendMessageA(WindowCombo, CB_ADDSTRING, 0, text);
-            SendMessageA(WindowCombo, CB_SETITEMDATA, static_cast<WPARAM>(index), data);
+            Listing->order[i] = static_cast<uint16_t>(i);
+        SortByKeys(Listing->order, Listing->scratch, count, Listing->key);
+        for (int i = 0; i < count; ++i) {
+            const int at = Listing->order[i];
+            const LRESULT index = SendMessageA(parts.hwndList, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                                               reinterpret_cast<LPARAM>(Listing->label[at]));
+            SendMessageA(parts.hwndList, LB_SETITEMDATA, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(Listing->record[at]));
         }
     }
     SendMessageA(WindowCombo, WM_SETREDRAW, TRUE, 0);
