@@ -11,6 +11,17 @@ constexpr int kLabelBufferBytes = 125;   // the longest label, 106 + 18 characte
 // A NULL text counts as empty. Returns the label's length.
 int BuildWindowLabel(char* out, const char* title, const char* className, uint32_t handle);
 
+// A label's collation key: bytes that order as the list's own comparison orders the
+// labels, so that the list can be sorted here and filled at known places.
+struct LabelKey {
+    const unsigned char* bytes;
+    int length;
+};
+
+// Puts order[0..count) (indexes into keys) in ascending key order: bytewise, a key that
+// is the start of a longer one first, equal keys as they came. scratch holds count entries.
+void SortByKeys(uint16_t* order, uint16_t* scratch, int count, const LabelKey* keys);
+
 // The caption names the action the next press requests.
 const char* HideShowLabel(int targetHidden);
 

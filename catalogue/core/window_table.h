@@ -16,7 +16,8 @@ static_assert(sizeof(WindowRecord) == 20, "records must stay 20 bytes");
 constexpr uint32_t kWindowTableBytes = 65536;
 // The last place a record may start: one record short of the block's end.
 constexpr uint32_t kWindowTableEndLimit = kWindowTableBytes - sizeof(WindowRecord);
-static_assert(kWindowTableEndLimit / sizeof(WindowRecord) + 1 == 3276, "the table holds 3,276 records");
+constexpr int kWindowTableRecords = kWindowTableEndLimit / sizeof(WindowRecord) + 1;
+static_assert(kWindowTableRecords == 3276, "the table holds 3,276 records");
 
 extern unsigned char* WindowTableStart;     // NULL when the block could not be obtained
 extern unsigned char* WindowTableEnd;       // the end limit, start + 65,516

@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "catalogue/core/labels.h"
 #include "catalogue/core/pin_wake.h"
@@ -45,6 +46,31 @@ TEST(CatalogueLabel, TitleOrClassCutAt104ThenHandleInEightUpperCaseDigits)
     EXPECT_EQ(Label(title.c_str(), "X", 0x10), title.substr(0, 104) + "  [HWND: 00000010]");
     std::string longest = Label("", longClass.c_str(), 0x10);  // 124 characters, the most there is
     EXPECT_EQ(longest, "<" + longClass.substr(0, 104) + ">  [HWND: 00000010]");
+}
+
+// The list's order: bytewise by key, unsigned, a key's own start before it, ties as they came.
+TEST(CatalogueOrder, SortedByKeysBytewiseShorterPrefixFirstTiesStable)
+{
+    const struct { std::vector<std::string> keys; std::vector<int> order; } cases[] = {
+        {{}, {}},
+        {{"b"}, {0}},
+        {{"b", "a"}, {1, 0}},
+        {{"ab", "a", "", "abc"}, {2, 1, 0, 3}},
+        {{"\x80", "\x7F", "\xFF\x01", "\x01"}, {3, 1, 0, 2}},
+        {{"k", "j", "k", "i", "k"}, {3, 1, 0, 2, 4}},
+        {{std::string("a\0b", 3), std::string("a\0a", 3), "a"}, {2, 1, 0}},  // zero bytes inside a key count
+        {{"g", "f", "e", "d", "c", "b", "a"}, {6, 5, 4, 3, 2, 1, 0}},
+    };
+    for (const auto& c : cases) {
+        std::vector<LabelKey> keys;
+        std::vector<uint16_t> order, scratch(c.keys.size());
+        for (const std::string& key : c.keys) {
+            keys.push_back({reinterpret_cast<const unsigned char*>(key.data()), static_cast<int>(key.size())});
+            order.push_back(static_cast<uint16_t>(order.size()));
+        }
+        SortByKeys(order.data(), scratch.data(), static_cast<int>(order.size()), keys.data());
+        EXPECT_EQ(std::vector<int>(order.begin(), order.end()), c.order) << c.keys.size() << " keys";
+    }
 }
 
 // A woken stuck target comes forward only for the newest pin, within 2 s, while selected, the user

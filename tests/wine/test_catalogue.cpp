@@ -34,6 +34,28 @@ static std::string Geometry()
     return Text(WidthEdit) + " " + Text(HeightEdit) + " " + Text(LeftEdit) + " " + Text(TopEdit);
 }
 
+// WindowCombo's items are in the order its list box gives the same labels added one by one.
+static void ExpectTheListBoxOwnOrder()
+{
+    HWND sorter = CreateWindowExA(0, "COMBOBOX", NULL, WS_CHILD | CBS_SORT | CBS_DROPDOWN, 0, 0, 9, 9, MainPanel, NULL,
+                                  NULL, NULL);
+    std::vector<std::string> listed, sorted;
+    for (int i = (int)SendMessageA(WindowCombo, CB_GETCOUNT, 0, 0) - 1; i >= 0; --i) {
+        char text[128] = "";
+        SendMessageA(WindowCombo, CB_GETLBTEXT, i, (LPARAM)text);
+        listed.insert(listed.begin(), text);
+        SendMessageA(sorter, CB_ADDSTRING, 0, (LPARAM)text);
+    }
+    for (int i = 0; i < (int)listed.size(); ++i) {
+        char text[128] = "";
+        SendMessageA(sorter, CB_GETLBTEXT, i, (LPARAM)text);
+        sorted.push_back(text);
+    }
+    DestroyWindow(sorter);
+    EXPECT_GT(listed.size(), 14u);
+    EXPECT_EQ(listed, sorted);
+}
+
 // The real panel after its start-up, with no stored window.
 class Catalogue : public ::testing::Test {
 protected:
@@ -55,6 +77,12 @@ TEST_F(Catalogue, ListsVisibleOrAllSortedIgnoringCaseReselectsLastWindowThenSave
     EXPECT_TRUE(ListedAs(longOne, longTitle.substr(0, 104).c_str()));
     EXPECT_EQ(ItemOf(hidden), CB_ERR);
     EXPECT_LT(ItemOf(alpha), ItemOf(beta));  // a byte order would put "C" before "c"
+    for (const char* title : {"[Catalogue", "-Catalogue", "'catalogue", "catalogue-x", "cataloguex", "_Catalogue",
+                              "10 Catalogue", "9 Catalogue", "~Catalogue", "\xA8\xEB\xEA\xE0", "\xB8\xE6",
+                              "\xC5\xEB\xEA\xE0", "\xE5\xE6", "\xDF\xED\xE2\xE0\xF0\xFC"})
+        MakeWindow(title);
+    RefreshWindowList(true);
+    ExpectTheListBoxOwnOrder();
     const WindowRecord* record = ItemRecord(ItemOf(alpha));
     EXPECT_TRUE(record->width == 210 && record->height == 160 && record->left == 40 && record->top == 50);
 
@@ -116,9 +144,11 @@ TEST_F(Catalogue, ListsVisibleOrAllSortedIgnoringCaseReselectsLastWindowThenSave
 
 TEST_F(Catalogue, FullTableListsTheFirst3276ThenAShorterRunOnlyItsOwn)
 {
+    // Long titles: the full list's labels and keys outgrow the room kept for them, and the list sorts itself.
+    const std::string crowd = "Crowd " + std::string(98, 'w');
     std::vector<HWND> made;
     for (int i = 0; i < 3300; ++i)
-        made.push_back(MakeWindow("Crowd", WS_POPUP));
+        made.push_back(MakeWindow(crowd.c_str(), WS_POPUP));
     ListAllWindows = 1;
     for (bool full : {true, false}) {
         std::vector<HWND> order;
@@ -130,6 +160,7 @@ TEST_F(Catalogue, FullTableListsTheFirst3276ThenAShorterRunOnlyItsOwn)
         ASSERT_EQ(listed.size(), count);
         EXPECT_TRUE(std::set<HWND>(listed.begin(), listed.end()) == std::set<HWND>(order.begin(), order.begin() + count));
         if (full) {
+            ExpectTheListBoxOwnOrder();
             EXPECT_EQ(WindowTableCursor - WindowTableStart, 65520);
             for (int i = 65520; i < 65536; ++i)  // nothing written into the block's last bytes
                 EXPECT_EQ(WindowTableStart[i], 0) << "byte " << i;
