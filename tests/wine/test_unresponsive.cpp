@@ -124,7 +124,7 @@ TEST_F(Unresponsive, StuckTargetNeverHoldsThePanelChangesWhenItWakesPinComesForw
     HWND other = MakeWindow("Unresponsive Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     HWND target = windows[kPin];
     enum Meanwhile { Nothing, Late, Unpin, Hide, ChoseAgain, Pressed, Typing, BoxUp };
-    for (Meanwhile m : {Late, Unpin, Hide, ChoseAgain, Pressed, Typing, BoxUp, Nothing}) {
+    for (Meanwhile m : {Late, Unpin, ChoseAgain, Pressed, Typing, BoxUp, Hide, Nothing}) {
         const DWORD stall = m == Late ? 3000 : 800;
         Stall(stall);
         Act(kPin, ActionPin);
@@ -144,6 +144,7 @@ TEST_F(Unresponsive, StuckTargetNeverHoldsThePanelChangesWhenItWakesPinComesForw
         EnableWindow(MainPanel, TRUE);
         SendMessageA(MainPanel, WM_LBUTTONUP, 0, MAKELPARAM(100, 10));
         ShowWindow(target, SW_SHOWNA);
+        PumpMessages(m == Hide ? 500 : 0);  // a window manager may focus a window mapped again
         SetForegroundWindow(other);
     }
 
