@@ -127,9 +127,10 @@ static bool ListSortsByKeys(LCID locale)
         if (keys[i].length == 0)
             return false;
         order[i] = static_cast<uint16_t>(i);
-        SendMessageA(WindowCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kProbes[i]));
     }
     SortByKeys(order, scratch, count, keys);
+    for (int i = 0; i < count; ++i)
+        SendMessageA(WindowCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kProbes[i]));
     bool same = true;
     for (int i = 0; i < count; ++i) {
         char text[8] = "";
@@ -171,7 +172,7 @@ void RefreshWindowList(bool reEnumerate)
     bool keyed = Listing != NULL && KeysOrderAsList == 1 && GetComboBoxInfo(WindowCombo, &parts) &&
                  parts.hwndList != NULL;
     char* room = keyed ? Listing->text : NULL;
-    const char* const poolEnd = room + sizeof(Listing->text);
+    const char* const poolEnd = keyed ? room + sizeof(Listing->text) : NULL;
     char direct[kLabelBufferBytes];
     int count = 0;
     RewindWindowTable();
