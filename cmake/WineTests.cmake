@@ -20,6 +20,7 @@ add_executable(wine_tests ${WINE_TEST_SOURCES} ${CMAKE_SOURCE_DIR}/resources/vex
 target_link_libraries(wine_tests PRIVATE vexlo_core_hooks gtest gtest_main z ntdll)
 target_compile_options(wine_tests PRIVATE -fexec-charset=CP1251)
 target_link_options(wine_tests PRIVATE -static)
+set_target_properties(wine_tests PROPERTIES CROSSCOMPILING_EMULATOR "bash;${CMAKE_SOURCE_DIR}/tools/wine-wm.sh")
 # Wine's debugger can end a crashed process quietly; its report still fails the test.
 set(WINE_CRASH_PATTERN "Unhandled page fault|Unhandled exception|SEH exception|starting debugger")
 # Tests that share a display and a prefix (a world) never overlap; the two worlds

@@ -26,12 +26,21 @@ std::string ExePath()
     return unixPath == NULL ? "vexlo.exe" : UnixToWine(unixPath);
 }
 
+// A window manager seconds behind a program that has quit can take a new X
+// window that reuses one of that program's ids for the old one, and give it the
+// old place and stacking: it is left to finish before anything is shown.
+static void WindowManagerCaughtUp()
+{
+    XInput("w\n");
+}
+
 Launched Launch()
 {
     Launched l = {};
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     std::string cmd = "\"" + ExePath() + "\"";
+    WindowManagerCaughtUp();
     l.ok = CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &l.pi) != 0;
     return l;
 }
@@ -334,6 +343,7 @@ static HWND MakePopup(const char* cls, WNDPROC proc, const char* title, int x, i
 
 HWND MakeTarget(const char* title, int x, int y, int width, int height)
 {
+    WindowManagerCaughtUp();
     HWND w = MakePopup("VexloE2ETarget", DefWindowProcA, title, x, y, width, height);
     WaitFor([] { return false; }, 100);
     return w;
@@ -362,6 +372,7 @@ HWND MakeSleepyTarget(const char* title)
     static HWND made[2];
     made[0] = NULL;
     made[1] = reinterpret_cast<HWND>(const_cast<char*>(title));
+    WindowManagerCaughtUp();
     CloseHandle(CreateThread(NULL, 0, SleepyThread, made, 0, NULL));
     WaitFor([] { return made[0] != NULL; });
     return made[0];

@@ -18,6 +18,9 @@
 //   t H        reserve H pixels at the bottom of the screen, as a taskbar does:
 //              a dock window with a strut under a window manager (alive while the
 //              helper runs), the root's work area itself without one
+//   w          wait up to 10 s until the window manager has dealt with all
+//              that came before: it answers a frame-extents request in turn
+//              (at once without one)
 //   z          hold on to what was made until killed (a strut lives with its client)
 //   .          sync and reply "ok"
 #include <X11/Xlib.h>
@@ -67,19 +70,52 @@ static void Where(Display* display, int* x, int* y)
     XQueryPointer(display, DefaultRootWindow(display), &root, &child, x, y, &wx, &wy, &mask);
 }
 
-static void ReserveBottom(Display* display, int height)
+static bool WindowManagerRuns(Display* display)
 {
-    Window root = DefaultRootWindow(display);
-    const int width = DisplayWidth(display, 0), full = DisplayHeight(display, 0);
     Atom type;
     int format;
     unsigned long count = 0, left;
     unsigned char* data = NULL;
-    XGetWindowProperty(display, root, XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False), 0, 1, False,
-                       AnyPropertyType, &type, &format, &count, &left, &data);
+    XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False),
+                       0, 1, False, AnyPropertyType, &type, &format, &count, &left, &data);
     if (data != NULL)
         XFree(data);
-    if (count == 0) {
+    return count != 0;
+}
+
+// A program that made thousands of changes can leave the window manager seconds
+// behind, its frames still standing where that program's windows were.
+static bool WindowManagerCaughtUp(Display* display)
+{
+    if (!WindowManagerRuns(display))
+        return true;
+    Window probe = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+    XSelectInput(display, probe, PropertyChangeMask);
+    const Atom extents = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
+    XEvent ask = {};
+    ask.xclient.type = ClientMessage;
+    ask.xclient.window = probe;
+    ask.xclient.message_type = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+    ask.xclient.format = 32;
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &ask);
+    XFlush(display);
+    bool answered = false;
+    for (int waited = 0; !answered && waited < 10000; waited += 5) {
+        XEvent e;
+        while (!answered && XCheckTypedWindowEvent(display, probe, PropertyNotify, &e))
+            answered = e.xproperty.atom == extents;
+        if (!answered)
+            usleep(5000);
+    }
+    XDestroyWindow(display, probe);
+    return answered;
+}
+
+static void ReserveBottom(Display* display, int height)
+{
+    Window root = DefaultRootWindow(display);
+    const int width = DisplayWidth(display, 0), full = DisplayHeight(display, 0);
+    if (!WindowManagerRuns(display)) {
         long area[4] = {0, 0, width, full - height};
         XChangeProperty(display, root, XInternAtom(display, "_NET_WORKAREA", False), XA_CARDINAL, 32,
                         PropModeReplace, reinterpret_cast<unsigned char*>(area), 4);
@@ -178,6 +214,9 @@ int main(int argc, char** argv)
             }
         } else if (std::strcmp(verb, "t") == 0 && std::sscanf(line + 1, "%d", &a) == 1) {
             ReserveBottom(display, a);
+        } else if (std::strcmp(verb, "w") == 0) {
+            if (!WindowManagerCaughtUp(display))
+                unread = "the window manager did not answer in 10 s";
         } else if (std::strcmp(verb, "z") == 0) {
             XSync(display, False);
             for (;;)
