@@ -84,7 +84,8 @@ static bool WindowManagerRuns(Display* display)
 }
 
 // A program that made thousands of changes can leave the window manager seconds
-// behind, its frames still standing where that program's windows were.
+// behind; a new window that reuses one of that program's ids then gets the old
+// window's place. It answers this request only after all that came before.
 static bool WindowManagerCaughtUp(Display* display)
 {
     if (!WindowManagerRuns(display))
