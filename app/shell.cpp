@@ -151,7 +151,6 @@ void StartUp()
     // once they do.
     AllocateWindowTable();
     TimelineMark("window list filled");
-    ShowWindowCombo();
     ShowFirstFrame();
     TimelineMark("first frame shown");
 

@@ -42,18 +42,10 @@ HWND RecordToHandle(uint32_t handle)
     return (HWND)(LONG_PTR)(int32_t)handle;
 }
 
-// Made hidden: its font, field height and first list cost less where nothing
-// is redrawn for them. ShowWindowCombo gives it its full style before the first
-// frame goes out.
 void CreateWindowCombo()
 {
-    WindowCombo = CreateWindowExA(0, "COMBOBOX", NULL, kWindowComboStyle & ~WS_VISIBLE, 10, 47, 330, 180,
+    WindowCombo = CreateWindowExA(0, "COMBOBOX", NULL, kWindowComboStyle, 10, 47, 330, 180,
                                   MainPanel, NULL, ModuleInstance, NULL);
-}
-
-void ShowWindowCombo()
-{
-    ShowWindow(WindowCombo, SW_SHOWNA);
 }
 
 void AllocateWindowTable()

@@ -12,8 +12,6 @@ extern int ListVisibleOnly;  // the VisibleWindowsRadio's state; the list buildi
 
 // Panel build: creates WindowCombo (its font and item height come later from the shell).
 void CreateWindowCombo();
-// Start-up: shows WindowCombo, made hidden, once its font, height and list are in.
-void ShowWindowCombo();
 // Start-up: commits and zero-fills the 64 KiB table, then fills the list.
 void AllocateWindowTable();
 void RefreshWindowList(bool reEnumerate);
