@@ -151,6 +151,7 @@ void StartUp()
     // once they do.
     AllocateWindowTable();
     TimelineMark("window list filled");
+    ShowWindowCombo();
     ShowFirstFrame();
     TimelineMark("first frame shown");
 

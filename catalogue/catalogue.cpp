@@ -42,10 +42,19 @@ HWND RecordToHandle(uint32_t handle)
     return (HWND)(LONG_PTR)(int32_t)handle;
 }
 
+// Made hidden: a visible combo box paints its field as it is made, and Wine puts
+// that on the screen at once, a white field on an unpainted black panel before
+// the first frame. Hidden, its font, field height and first list cost no redraw
+// either. ShowWindowCombo gives it its full style as the first frame goes out.
 void CreateWindowCombo()
 {
-    WindowCombo = CreateWindowExA(0, "COMBOBOX", NULL, kWindowComboStyle, 10, 47, 330, 180,
+    WindowCombo = CreateWindowExA(0, "COMBOBOX", NULL, kWindowComboStyle & ~WS_VISIBLE, 10, 47, 330, 180,
                                   MainPanel, NULL, ModuleInstance, NULL);
+}
+
+void ShowWindowCombo()
+{
+    ShowWindow(WindowCombo, SW_SHOWNA);
 }
 
 void AllocateWindowTable()

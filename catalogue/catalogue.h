@@ -12,6 +12,7 @@ extern int ListVisibleOnly;  // the VisibleWindowsRadio's state; the list buildi
 
 // Panel build: creates WindowCombo (its font and item height come later from the shell).
 void CreateWindowCombo();
+void ShowWindowCombo();
 // Start-up: commits and zero-fills the 64 KiB table, then fills the list.
 void AllocateWindowTable();
 void RefreshWindowList(bool reEnumerate);

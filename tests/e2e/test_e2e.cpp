@@ -80,3 +80,35 @@ TEST(EndToEnd, PanelStartsCentredItsTrayMenuStaysOnTheScreenAndQuitEndsWithOne)
     EXPECT_EQ(WaitExit(app, 30000), 1u);
     CloseHandles(app);
 }
+
+// Until its first frame the panel's place shows what lies under it: no field of
+// the list alone (once white on black for 6 to 60 ms; the black is the test
+// world's desktop colour, so only the field shows here). The field follows the
+// body at once. Read through Wine, which reads the X server's screen, fast
+// enough to see a frame of a few milliseconds.
+TEST(EndToEnd, NothingOfThePanelShowsBeforeItsFirstFrame)
+{
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - 370) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - 150) / 2;
+    const POINT at[2] = {{left + 3, top + 100}, {left + 13, top + 50}};  // the body; the list's field
+    const COLORREF under[2] = {ScreenPixel(at[0].x, at[0].y), ScreenPixel(at[1].x, at[1].y)};
+    ASSERT_NE(under[0], RGB(104, 126, 210)) << "the body's colour is there already";
+    Launched app = Launch();
+    ASSERT_TRUE(app.ok) << ExePath();
+    const DWORD start = GetTickCount();
+    bool body = false;
+    std::string early;
+    while (!body && GetTickCount() - start < 30000) {
+        for (int i = 0; i < 2 && !body; ++i) {
+            const COLORREF seen = ScreenPixel(at[i].x, at[i].y);
+            body = seen == RGB(104, 126, 210);  // at either place: the frame came between two reads
+            if (!body && seen != under[i] && early.empty())
+                early = (i ? "the field's place " : "the body's place ") + std::to_string(seen) + " at " +
+                        std::to_string(GetTickCount() - start) + " ms";
+        }
+    }
+    ASSERT_TRUE(body) << "no first frame";
+    EXPECT_EQ(early, "") << "before the first frame";
+    EXPECT_TRUE(WaitFor([&] { return ScreenPixel(at[1].x, at[1].y) == RGB(255, 255, 255); }, 500))
+        << "no field 500 ms after the body";
+    EXPECT_EQ(ClosePanel(WaitForPanel(app.pi.dwProcessId, 5000), app), 1u);
+}
