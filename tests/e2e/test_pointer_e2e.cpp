@@ -119,6 +119,7 @@ TEST(PointerEndToEnd, ReleasedOffThePanelStuckTargetAndClosedMidDrag)
     s.To(73, 11);
     LeftDown();
     s.To(63, 11);
+    ASSERT_TRUE(WaitFor([] { return !PointerFree(); }, 3000)) << "the slider press was not taken";
     PostMessageA(s.panel, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitExit(s.app, 30000), 1u);
     EXPECT_TRUE(PointerFree());
