@@ -70,6 +70,15 @@ reserve_taskbar() {
   [ -x "${VEXLO_XINPUT:-}" ] || return 0
   printf 't 30\nz\n' | DISPLAY=$1 "$VEXLO_XINPUT" >/dev/null 2>&1 &
   VEXLO_STARTED_PIDS+=($!)
+  # Wine keeps the work area it read first: no Wine program starts before it
+  # is there (a lost race left panels checked under the taskbar).
+  local height step
+  height=$(DISPLAY=$1 xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[2] }')
+  for step in $(seq 1 100); do
+    DISPLAY=$1 xprop -root _NET_WORKAREA 2>/dev/null | grep -Eq "= 0, 0, [0-9]+, $((height - 30))(,|\$)" && return 0
+    sleep 0.1
+  done
+  echo "the taskbar's 30 pixels were not in the work area on $1 after 10 s" >&2
 }
 
 # Creates the prefix if missing: $1 architecture, $2 folder (WINE* set by start_wine).
