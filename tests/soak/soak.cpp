@@ -213,6 +213,12 @@ bool Play(const Kind& k) {
     for (int tries = 0; s->lower && WindowHeight(S.panel) != 300 && tries < 8; ++tries) s = &kSpots[Rand(k.first, k.last)];
     Played = s;
     if (s->lower && WindowHeight(S.panel) != 300) return Log("%s on %s skipped, folded", k.name, s->name), false;
+    // The open tray menu stays over the panel until one of its rows is released on: a press meant for
+    // the panel would land on the menu, "Exit" among its rows.
+    const std::vector<HWND> menu = Ours("Vexlo_menu");
+    RECT over, panel = RectOf(S.panel), shown = menu.empty() ? RECT{} : RectOf(menu[0]);
+    if ((k.op != Move && k.op < Tray) || k.op == About || (k.op >= Pick && k.op <= Act))
+        if (IntersectRect(&over, &panel, &shown)) return Log("%s on %s skipped, under the tray menu", k.name, s->name), false;
     const POINT p = At(s->x + Rand(-2, 2), s->y + Rand(-2, 2));
     const bool coin = Rand(0, 1) == 1, other = Rand(0, 1) == 1;
     POINT to = {Rand(0, kScreenW - 1), Rand(0, kScreenH - 1)};
@@ -224,7 +230,6 @@ bool Play(const Kind& k) {
         MoveTo(p), LeftDown(), MoveTo(At(Rand(0, 369), Rand(0, WindowHeight(S.panel) - 1))), coin ? MoveTo(p) : void();
         return LeftUp(), Log("press %s, slide off%s", s->name, coin ? " and back" : ""), false;
     case Outside: {  // off the panel, and off an open tray menu: like any menu, it acts on a release over a row
-        const std::vector<HWND> menu = Ours("Vexlo_menu");
         for (int pass = 0; pass < 4; ++pass)
             for (const RECT& r : {RectOf(S.panel), menu.empty() ? RECT{} : RectOf(menu[0])})
                 if (PtInRect(&r, to)) to.y = r.bottom + 10 < kScreenH ? r.bottom + 10 : r.top - 10;
