@@ -12,6 +12,7 @@
 #include "panel/surface.h"
 
 int TargetHidden = 0;
+int ActingOnTarget = 0;
 int RequestedLeft, RequestedTop, RequestedWidth, RequestedHeight;
 HWND WidthEdit = NULL, HeightEdit = NULL, LeftEdit = NULL, TopEdit = NULL;
 HWND SizeResetButton = NULL, ApplySizeButton = NULL, ApplyPositionButton = NULL;
@@ -214,7 +215,9 @@ void ApplyToTarget(TargetAction action)
         WarningOpen = 0;
         return;
     }
+    ActingOnTarget = 1;
     CarryOut(target, action);
+    ActingOnTarget = 0;
     SaveLastWindow(target);
 }
 

@@ -15,6 +15,7 @@ enum TargetAction {
 };
 
 extern int TargetHidden;
+extern int ActingOnTarget;  // set while an action runs on the chosen window, which may be the panel
 extern int RequestedLeft, RequestedTop, RequestedWidth, RequestedHeight;
 extern HWND WidthEdit, HeightEdit, LeftEdit, TopEdit;
 extern HWND SizeResetButton, ApplySizeButton, ApplyPositionButton;

@@ -18,6 +18,7 @@ static const Colour kArrowGreen = Rgb(0, 255, 0);
 
 // The clip this panel set, as the system keeps it (clamped to the screen); only
 // that one is lifted, so a clip another program set since stays in force.
+static int PutBackSpent;  // a stray move was put back since the last drag step or settled place
 static RECT OwnClip;
 static int OwnClipSet;
 
@@ -107,7 +108,33 @@ void PanelDragStep(int x, int y)
     PanelPlacement.top = o.top;
     // The pointer, not the panel held at an edge, is the next step's origin.
     DragLastPoint = p;
+    PutBackSpent = 0;
     MoveWindow(MainPanel, o.left, o.top, PanelPlacement.width, PanelPlacement.height, TRUE);
+}
+
+void OnPanelMoved(const WINDOWPOS* position)
+{
+    if ((position->flags & SWP_NOMOVE) || !(GetWindowLongA(MainPanel, GWL_STYLE) & WS_VISIBLE))
+        return;
+    const StrayMove move = {{position->x, position->y}, {PanelPlacement.left, PanelPlacement.top},
+                            InSendMessage() != FALSE, ActingOnTarget != 0, PutBackSpent != 0};
+    if (!PutPanelBack(move))
+        return;
+    PutBackSpent = 1;
+    // Later, not here: X hears nothing of a move made while Wine handles the
+    // window manager's message about this one.
+    PostMessageA(MainPanel, PutBackMessage, 0, 0);
+}
+
+LRESULT OnPutBack()
+{
+    RECT now;
+    if (GetWindowRect(MainPanel, &now) && (now.left != PanelPlacement.left || now.top != PanelPlacement.top))
+        SetWindowPos(MainPanel, NULL, PanelPlacement.left, PanelPlacement.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        PutBackSpent = 0;  // it came back by itself: the next stray move goes back too
+    return 0;
 }
 
 static void StartSlider(int* flag, int x)

@@ -28,6 +28,12 @@ void ClipForDrag();
 // One drag step to where the pointer is now, for moves that went elsewhere.
 void CatchUpDrag();
 
+// Posted when the platform moved the panel where the program did not put it.
+constexpr UINT PutBackMessage = WM_APP + 2;
+// WM_WINDOWPOSCHANGED of the panel: a stray move of the shown panel is put back.
+void OnPanelMoved(const WINDOWPOS* position);
+LRESULT OnPutBack();
+
 // MoreButton release: starts or restarts FoldTimer.
 void StartFold();
 void OnFoldTimer(WPARAM id);

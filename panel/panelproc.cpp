@@ -41,6 +41,11 @@ LRESULT CALLBACK MainPanelProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         if (LOWORD(wParam) == WA_INACTIVE)
             OnPanelDeactivated(window);
         break;
+    case WM_WINDOWPOSCHANGED:
+        OnPanelMoved(reinterpret_cast<const WINDOWPOS*>(lParam));
+        break;
+    case PutBackMessage:
+        return OnPutBack();
     case ResumeCaptureMessage:
         return OnResumeCapture(window);
     case WM_CLOSE:

@@ -27,6 +27,13 @@ PanelOrigin DragPanelTo(PanelOrigin origin, int dx, int dy, int width, int heigh
     return origin;
 }
 
+bool PutPanelBack(const StrayMove& move)
+{
+    if (move.fromElsewhere || move.actingOnPanel || move.putBackSpent)
+        return false;
+    return move.now.left != move.placed.left || move.now.top != move.placed.top;
+}
+
 FoldTick NextFoldHeight(float height, int expanded)
 {
     FoldTick tick;

@@ -20,6 +20,21 @@ struct PanelOrigin {
 PanelOrigin DragPanelTo(PanelOrigin origin, int dx, int dy, int width, int height, float desktopWidth,
                         float desktopHeight);
 
+// A move of the panel that no code of the program made, nor another program: the
+// platform's own. Under X a window manager's late answer can carry a stale or
+// half-made place (Wine applies it as it reads it), while the screen shows the
+// panel where the program put it. Such a move is put back, once until the program
+// places the panel again or it settles there, so a window manager that insists
+// is not fought.
+struct StrayMove {
+    PanelOrigin now;     // where the move left the panel
+    PanelOrigin placed;  // where the program last put it
+    bool fromElsewhere;  // another thread or program asked for it
+    bool actingOnPanel;  // the program's own action on the window it lists, the panel among them
+    bool putBackSpent;   // put back once since the program placed it or it settled
+};
+bool PutPanelBack(const StrayMove& move);
+
 constexpr int FoldTimerId = 1;
 constexpr int FoldTimerPeriod = 50;  // ms
 constexpr int FoldStep = 25;         // pixels a tick

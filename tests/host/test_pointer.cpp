@@ -279,6 +279,24 @@ TEST(MotionRules, DragClampAtEveryEdge)
     EXPECT_TRUE(o.left == 630 && o.top == 550) << o.left << "," << o.top;
 }
 
+// A move of the panel the program did not make goes back once, unless another
+// program or the program's own action on its list made it.
+TEST(PanelDragRules, StrayMovesPutBackOncePerPlacement)
+{
+    const PanelOrigin placed = {300, 200}, away = {0, 0};
+    const struct { PanelOrigin now; bool elsewhere, acting, spent, back; } rows[] = {
+        {away, 0, 0, 0, 1},         // a half-made place from the window manager
+        {{300, 201}, 0, 0, 0, 1},   // one pixel off is off
+        {placed, 0, 0, 0, 0},       // the program's own drag step lands where it put it
+        {away, 1, 0, 0, 0},         // another program moved it
+        {away, 0, 1, 0, 0},         // the program's position edits aimed at the panel
+        {away, 0, 0, 1, 0},         // put back already: a window manager that insists wins
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(PutPanelBack(StrayMove{r.now, placed, r.elsewhere, r.acting, r.spent}), r.back)
+            << r.now.left << "," << r.now.top << " " << r.elsewhere << r.acting << r.spent;
+}
+
 // A held press disturbed: who took the capture, a modal box, the button already
 // up with or without its release queued, a window the user chose, the merge and
 // the bound of resumes, and the catch-up after the queued moves.

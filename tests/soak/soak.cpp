@@ -293,12 +293,15 @@ struct Sample { int x, y; bool lower = false; COLORREF colour = 0; bool known = 
     {90, 3}, {110, 14}, {280, 3}, {295, 14}, {1, 60}, {3, 100, false, Base, true}, {250, 100}, {366, 100},
     {200, 145}, {3, 160, true}, {5, 280, true}, {330, 285, true}, {366, 225, true}};
 
-// The point shows the panel, with no window of the program's or the targets' over it.
+// The point shows the panel: no window of the program's or the targets' over it, and none of any program's above the
+// panel (the system tray's window takes no clicks, so WindowFromPoint passes through it).
 bool PanelOnTop(POINT p) {
     RECT r;
     // The desktop's taskbar, below the work area, may stand above it.
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
     if (!PtInRect(&r, p) || WindowFromPoint(p) != S.panel) return false;
+    for (HWND w = GetTopWindow(NULL); w && w != S.panel; w = GetWindow(w, GW_HWNDNEXT))
+        if (IsWindowVisible(w) && GetWindowRect(w, &r) && PtInRect(&r, p)) return false;
     for (DWORD pid : {S.app.pi.dwProcessId, Helper.dwProcessId, GetCurrentProcessId()})
         for (HWND w : WindowsOf(pid, NULL))
             if (w != S.panel && GetWindowRect(w, &r) && PtInRect(&r, p)) return false;
@@ -359,11 +362,16 @@ void Check() {
         if (!PanelOnTop(p)) continue;  // covered meanwhile
         if (s.known && c != s.colour) {  // for the replay: the screen, and what Wine has above the panel
             CaptureWindowPng(GetDesktopWindow(), kScreenW, kScreenH, "soak-fail.png");
+            COLORREF x;
+            XPixels(&p, 1, &x);
+            printf("soak: at %ld,%ld X shows %06lx, Wine %06lx; Wine's visible windows, top first:\n", p.x, p.y, x,
+                   ScreenPixel(p.x, p.y));
             char cls[64];
-            for (HWND w = GetTopWindow(NULL); w && w != S.panel; w = GetWindow(w, GW_HWNDNEXT))
+            for (HWND w = GetTopWindow(NULL); w; w = GetWindow(w, GW_HWNDNEXT))
                 if (IsWindowVisible(w) && GetClassNameA(w, cls, sizeof(cls)))
-                    printf("soak: above the panel: %s at %ld,%ld (soak-fail.png holds the screen)\n", cls, RectOf(w).left,
-                           RectOf(w).top);
+                    printf("  %p %s %ld,%ld-%ld,%ld%s\n", (void*)w, cls, RectOf(w).left, RectOf(w).top, RectOf(w).right,
+                           RectOf(w).bottom, w == S.panel ? " (the panel)" : "");
+            printf("soak: X's mapped windows, top first (soak-fail.png holds the screen):\n%s", XInput("l\n").c_str());
             Fail("skin pixel %d,%d is %06lx, was %06lx", s.x, s.y, c, s.colour);
         }
         s.colour = c, s.known = true;

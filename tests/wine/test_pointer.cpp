@@ -239,3 +239,35 @@ TEST(Pointer, TitleDragGoesOnWhenAWindowOfOursTakesTheFront)
     SendInput(1, &press, sizeof(press));
     EXPECT_TRUE(Within(2000, [] { return PointerFree(); }));
 }
+
+DWORD WINAPI MoveFromAnotherThread(LPVOID)
+{
+    return SetWindowPos(MainPanel, NULL, 5, 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Under X a window manager's late answer can move the shown panel where the program never put it (Wine applies
+// a half-made place such as 0,0 while the screen keeps the panel). Such a move goes back, once until the next drag
+// step; a move made by another program stands.
+TEST(Pointer, StrayMovesOfThePanelGoBackOncePerPlacement)
+{
+    BootPanel(true);
+    const auto stray = [] { SetWindowPos(MainPanel, NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE); };
+    const std::string home = Placed(MainPanel);
+    stray();
+    EXPECT_TRUE(Within(1000, [&] { return Placed(MainPanel) == home; })) << Placed(MainPanel);
+    stray();
+    PumpMessages(200);
+    EXPECT_EQ(Placed(MainPanel), Placed(0, 0, 370, 150)) << "put back twice for one placement";
+    Send(Press, 100, 10);
+    Send(HeldMove, 110, 20);
+    Send(Release, 110, 20);
+    const std::string dragged = Placed(MainPanel);
+    EXPECT_NE(dragged, Placed(0, 0, 370, 150));
+    HANDLE other = CreateThread(NULL, 0, MoveFromAnotherThread, NULL, 0, NULL);
+    EXPECT_TRUE(Within(2000, [&] { return WaitForSingleObject(other, 0) == WAIT_OBJECT_0; }));
+    CloseHandle(other);
+    PumpMessages(200);
+    EXPECT_EQ(Placed(MainPanel), Placed(5, 6, 370, 150)) << "another program's move was undone";
+    stray();  // the drag step placed it anew: back to where that put it
+    EXPECT_TRUE(Within(1000, [&] { return Placed(MainPanel) == dragged; })) << Placed(MainPanel);
+}

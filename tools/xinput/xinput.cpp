@@ -22,6 +22,9 @@
 //              that came before: it answers a frame-extents request in turn
 //              (at once without one)
 //   z          hold on to what was made until killed (a strut lives with its client)
+//   l          reply with the mapped windows on the root, top first, one a line:
+//              "X Y W H name", the name of the window or of its client inside
+//              a window manager's frame ("-" without one); ends with "end"
 //   .          sync and reply "ok"
 #include <X11/Xlib.h>
 #include <X11/Xatom.h>
@@ -142,6 +145,44 @@ static void ReserveBottom(Display* display, int height)
     XMapWindow(display, dock);
 }
 
+// The first WM_NAME found in the window or below it, two levels down (a frame).
+static bool NameIn(Display* display, Window w, int depth, char* name, size_t size)
+{
+    char* text = NULL;
+    if (XFetchName(display, w, &text) && text != NULL) {
+        std::snprintf(name, size, "%s", text);
+        XFree(text);
+        return true;
+    }
+    Window root, parent, *kids = NULL;
+    unsigned int n = 0;
+    bool found = false;
+    if (depth > 0 && XQueryTree(display, w, &root, &parent, &kids, &n))
+        for (unsigned int i = 0; i < n && !found; ++i)
+            found = NameIn(display, kids[i], depth - 1, name, size);
+    if (kids != NULL)
+        XFree(kids);
+    return found;
+}
+
+static void ListStacking(Display* display, FILE* out)
+{
+    Window root, parent, *kids = NULL;
+    unsigned int n = 0;
+    XQueryTree(display, DefaultRootWindow(display), &root, &parent, &kids, &n);
+    for (unsigned int i = n; i-- > 0;) {
+        XWindowAttributes a;
+        char name[128] = "-";
+        if (XGetWindowAttributes(display, kids[i], &a) && a.map_state == IsViewable) {
+            NameIn(display, kids[i], 2, name, sizeof(name));
+            std::fprintf(out, "%d %d %d %d %s\n", a.x, a.y, a.width, a.height, name);
+        }
+    }
+    if (kids != NULL)
+        XFree(kids);
+    std::fprintf(out, "end\n");
+}
+
 int main(int argc, char** argv)
 {
     FILE* in = stdin;
@@ -227,6 +268,8 @@ int main(int argc, char** argv)
             XSync(display, False);
             for (;;)
                 pause();
+        } else if (std::strcmp(verb, "l") == 0) {
+            ListStacking(display, out);
         } else if (std::strcmp(verb, ".") == 0) {
             std::fprintf(out, "ok\n");
         } else {
