@@ -20,8 +20,24 @@ fi
 if [ ${#need[@]} -gt 0 ]; then
   echo "setup: installing ${need[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq "${need[@]}" >/dev/null
+  # A mirror caught mid-sync fails an index or a download for a while: try again.
+  # The 32-bit half must match the 64-bit one version for version; without
+  # the security index for i386 (seen here: a stale one), take both from
+  # the point release instead, for this install only.
+  pin=/etc/apt/preferences.d/vexlo-setup
+  for try in 1 2 3 4 5; do
+    apt-get update -qq || echo "setup: apt-get update failed (try $try)" >&2
+    apt-get install -y -qq "${need[@]}" >/dev/null && break
+    [ "$try" = 5 ] && { rm -f "$pin"; echo "setup: the packages could not be installed" >&2; exit 1; }
+    if [ "$try" = 1 ]; then
+      printf 'Package: *\nPin: release l=Debian-Security\nPin-Priority: 50\n' >"$pin"
+      echo "setup: apt failed; again with the point release's versions" >&2
+    else
+      echo "setup: apt failed (try $try), again in $((try * 10)) s" >&2
+      sleep $((try * 10))
+    fi
+  done
+  rm -f "$pin"
 fi
 
 # Wine takes the ANSI code page from the locale: ru_RU gives 1251.

@@ -68,17 +68,23 @@ start_display() {
 # when its programs start). Needs the X input helper (VEXLO_XINPUT).
 reserve_taskbar() {
   [ -x "${VEXLO_XINPUT:-}" ] || return 0
-  printf 't 30\nz\n' | DISPLAY=$1 "$VEXLO_XINPUT" >/dev/null 2>&1 &
-  VEXLO_STARTED_PIDS+=($!)
   # Wine keeps the work area it read first: no Wine program starts before it
   # is there (a lost race left panels checked under the taskbar).
-  local height step
+  local height step helper=
   height=$(DISPLAY=$1 xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[2] }')
-  for step in $(seq 1 100); do
+  for step in $(seq 1 300); do
+    # A helper that is gone took its dock with it: make another.
+    if [ -z "$helper" ] || ! kill -0 "$helper" 2>/dev/null; then
+      [ -n "$helper" ] && echo "the taskbar helper on $1 ended after ${step}00 ms; starting another" >&2
+      printf 't 30\nz\n' | DISPLAY=$1 "$VEXLO_XINPUT" >/dev/null 2>&1 &
+      helper=$!
+      VEXLO_STARTED_PIDS+=("$helper")
+    fi
     DISPLAY=$1 xprop -root _NET_WORKAREA 2>/dev/null | grep -Eq "= 0, 0, [0-9]+, $((height - 30))(,|\$)" && return 0
     sleep 0.1
   done
-  echo "the taskbar's 30 pixels were not in the work area on $1 after 10 s" >&2
+  echo "the taskbar's 30 pixels were not in the work area on $1 after 30 s:" \
+    "$(DISPLAY=$1 xprop -root _NET_WORKAREA 2>&1)" >&2
 }
 
 # Creates the prefix if missing: $1 architecture, $2 folder (WINE* set by start_wine).

@@ -73,8 +73,20 @@ int WindowHeight(HWND window)
 
 void CloseHandles(Launched& l)
 {
-    CloseHandle(l.pi.hThread);
-    CloseHandle(l.pi.hProcess);
+    if (l.pi.hThread != NULL)
+        CloseHandle(l.pi.hThread);
+    if (l.pi.hProcess != NULL)
+        CloseHandle(l.pi.hProcess);
+    l.pi.hThread = l.pi.hProcess = NULL;
+}
+
+void EndProgram(Launched& l)
+{
+    if (l.pi.hProcess != NULL && WaitForSingleObject(l.pi.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(l.pi.hProcess, 2);
+        WaitForSingleObject(l.pi.hProcess, 10000);
+    }
+    CloseHandles(l);
 }
 
 DWORD ClosePanel(HWND panel, Launched& l)

@@ -18,6 +18,14 @@ HWND WaitForPanel(DWORD pid, DWORD ms);
 // The exit code, or 0xDEADBEEF when the process is still running after ms.
 DWORD WaitExit(const Launched& l, DWORD ms);
 void CloseHandles(Launched& l);
+// Ends the process if it still runs and closes its handles; nothing once closed.
+void EndProgram(Launched& l);
+// Ends the program on every way out of a test, a failed assertion too: a copy
+// left running makes every later start a second copy that quits at once.
+struct EndsProgram {
+    Launched& app;
+    ~EndsProgram() { EndProgram(app); }
+};
 // Closes the panel, ends the process if it does not end itself, closes the handles; the exit code.
 DWORD ClosePanel(HWND panel, Launched& l);
 

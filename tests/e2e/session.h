@@ -56,6 +56,7 @@ struct Session {
     {
         if (panel != NULL && IsWindow(panel))
             ClosePanel(panel, app);
+        EndProgram(app);
         if (target != NULL)
             DestroyWindow(target);
     }

@@ -14,6 +14,7 @@ void DriverFault(const std::string& what) { ADD_FAILURE() << what; }
 TEST(EndToEnd, PanelStartsCentredItsTrayMenuStaysOnTheScreenAndQuitEndsWithOne)
 {
     Launched app = Launch();
+    EndsProgram ends{app};
     ASSERT_TRUE(app.ok) << ExePath();
     HWND panel = WaitForPanel(app.pi.dwProcessId, 30000);
     ASSERT_TRUE(panel != NULL) << "no visible Vexlo_App window titled Vexlo";
@@ -93,6 +94,7 @@ TEST(EndToEnd, NothingOfThePanelShowsBeforeItsFirstFrame)
     const COLORREF under[2] = {ScreenPixel(at[0].x, at[0].y), ScreenPixel(at[1].x, at[1].y)};
     ASSERT_NE(under[0], RGB(104, 126, 210)) << "the body's colour is there already";
     Launched app = Launch();
+    EndsProgram ends{app};
     ASSERT_TRUE(app.ok) << ExePath();
     const DWORD start = GetTickCount();
     bool body = false;

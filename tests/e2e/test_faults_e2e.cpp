@@ -11,8 +11,9 @@ namespace {
 const UINT kTrayCallback = 954;
 
 struct Program {
-    Launched app;
-    HWND panel;
+    Launched app = {};
+    HWND panel = NULL;
+    EndsProgram ends{app};
     DWORD pid() const { return app.pi.dwProcessId; }
 };
 
@@ -97,6 +98,7 @@ TEST(Faults, SecondCopyInEveryStateLeavesAtOnceAndTheFirstUnchanged)
         ASSERT_TRUE(WaitFor([&] { return s.holds(first); }));
         StoreLastWindow(NULL);  // the second copy must not create the key again
         Launched second = Launch();
+        EndsProgram secondEnds{second};
         ASSERT_TRUE(second.ok);
         EXPECT_EQ(WaitExit(second, 15000), 0u);
         HKEY key;
