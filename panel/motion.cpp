@@ -116,8 +116,13 @@ void OnPanelMoved(const WINDOWPOS* position)
 {
     if ((position->flags & SWP_NOMOVE) || !(GetWindowLongA(MainPanel, GWL_STYLE) & WS_VISIBLE))
         return;
-    const StrayMove move = {{position->x, position->y}, {PanelPlacement.left, PanelPlacement.top},
-                            InSendMessage() != FALSE, ActingOnTarget != 0, PutBackSpent != 0};
+    const RECT placed = {PanelPlacement.left, PanelPlacement.top, PanelPlacement.left + PanelPlacement.width,
+                         PanelPlacement.top + PanelPlacement.height};
+    StrayMove move = {{position->x, position->y}, {PanelPlacement.left, PanelPlacement.top}};
+    move.fromElsewhere = InSendMessage() != FALSE;
+    move.actingOnPanel = ActingOnTarget != 0;
+    move.putBackSpent = PutBackSpent != 0;
+    move.placedShows = MonitorFromRect(&placed, MONITOR_DEFAULTTONULL) != NULL;
     if (!PutPanelBack(move))
         return;
     PutBackSpent = 1;

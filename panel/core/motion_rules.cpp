@@ -29,7 +29,7 @@ PanelOrigin DragPanelTo(PanelOrigin origin, int dx, int dy, int width, int heigh
 
 bool PutPanelBack(const StrayMove& move)
 {
-    if (move.fromElsewhere || move.actingOnPanel || move.putBackSpent)
+    if (move.fromElsewhere || move.actingOnPanel || move.putBackSpent || !move.placedShows)
         return false;
     return move.now.left != move.placed.left || move.now.top != move.placed.top;
 }

@@ -32,6 +32,7 @@ struct StrayMove {
     bool fromElsewhere;  // another thread or program asked for it
     bool actingOnPanel;  // the program's own action on the window it lists, the panel among them
     bool putBackSpent;   // put back once since the program placed it or it settled
+    bool placedShows;    // a monitor still shows the place (the system moves windows off a removed one)
 };
 bool PutPanelBack(const StrayMove& move);
 

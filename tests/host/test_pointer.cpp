@@ -284,17 +284,18 @@ TEST(MotionRules, DragClampAtEveryEdge)
 TEST(PanelDragRules, StrayMovesPutBackOncePerPlacement)
 {
     const PanelOrigin placed = {300, 200}, away = {0, 0};
-    const struct { PanelOrigin now; bool elsewhere, acting, spent, back; } rows[] = {
-        {away, 0, 0, 0, 1},         // a half-made place from the window manager
-        {{300, 201}, 0, 0, 0, 1},   // one pixel off is off
-        {placed, 0, 0, 0, 0},       // the program's own drag step lands where it put it
-        {away, 1, 0, 0, 0},         // another program moved it
-        {away, 0, 1, 0, 0},         // the program's position edits aimed at the panel
-        {away, 0, 0, 1, 0},         // put back already: a window manager that insists wins
+    const struct { PanelOrigin now; bool elsewhere, acting, spent, shows, back; } rows[] = {
+        {away, 0, 0, 0, 1, 1},         // a half-made place from the window manager
+        {{300, 201}, 0, 0, 0, 1, 1},   // one pixel off is off
+        {placed, 0, 0, 0, 1, 0},       // the program's own drag step lands where it put it
+        {away, 1, 0, 0, 1, 0},         // another program moved it
+        {away, 0, 1, 0, 1, 0},         // the program's position edits aimed at the panel
+        {away, 0, 0, 1, 1, 0},         // put back already: a window manager that insists wins
+        {away, 0, 0, 0, 0, 0},         // its monitor went away: the system's new place stays
     };
     for (const auto& r : rows)
-        EXPECT_EQ(PutPanelBack(StrayMove{r.now, placed, r.elsewhere, r.acting, r.spent}), r.back)
-            << r.now.left << "," << r.now.top << " " << r.elsewhere << r.acting << r.spent;
+        EXPECT_EQ(PutPanelBack(StrayMove{r.now, placed, r.elsewhere, r.acting, r.spent, r.shows}), r.back)
+            << r.now.left << "," << r.now.top << " " << r.elsewhere << r.acting << r.spent << r.shows;
 }
 
 // A held press disturbed: who took the capture, a modal box, the button already
