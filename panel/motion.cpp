@@ -118,7 +118,9 @@ void OnPanelMoved(const WINDOWPOS* position)
         return;
     const RECT placed = {PanelPlacement.left, PanelPlacement.top, PanelPlacement.left + PanelPlacement.width,
                          PanelPlacement.top + PanelPlacement.height};
-    StrayMove move = {{position->x, position->y}, {PanelPlacement.left, PanelPlacement.top}};
+    StrayMove move = {};
+    move.now = {position->x, position->y};
+    move.placed = {PanelPlacement.left, PanelPlacement.top};
     move.fromElsewhere = InSendMessage() != FALSE;
     move.actingOnPanel = ActingOnTarget != 0;
     move.putBackSpent = PutBackSpent != 0;
