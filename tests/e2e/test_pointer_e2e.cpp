@@ -142,7 +142,8 @@ TEST(PointerEndToEnd, HeldPressDisturbedKeepsTheFrontAndItsReleaseLooksAndSlideO
     s.To(120, 20);
     // Disturbed only once held: a panel thread that takes the press late is activated
     // by it then, after the window below came forward, as Windows does too.
-    GUITHREADINFO held = {sizeof(held)};
+    GUITHREADINFO held = {};
+    held.cbSize = sizeof(held);
     const DWORD thread = GetWindowThreadProcessId(s.panel, NULL);
     ASSERT_TRUE(WaitFor([&] { return GetGUIThreadInfo(thread, &held) && held.hwndCapture == s.panel &&
                                       GetForegroundWindow() == s.panel; }, 3000))
