@@ -93,9 +93,7 @@ DWORD ClosePanel(HWND panel, Launched& l)
 {
     PostMessageA(panel, WM_CLOSE, 0, 0);
     DWORD code = WaitExit(l, 30000);
-    if (code == 0xDEADBEEF)
-        TerminateProcess(l.pi.hProcess, 2);
-    CloseHandles(l);
+    EndProgram(l);
     return code;
 }
 
