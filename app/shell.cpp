@@ -50,22 +50,37 @@ static void RegisterPanelClass()
     RegisterClassA(&wc);
 }
 
-// Wine hands a popup to the window manager once it is active or covers the work
-// area, and does so by unmapping it and mapping it again; left to the first
-// press, that switch takes the activation and the capture from the press. While
-// the panel is still hidden, covering the monitor for a moment makes the switch
-// with nothing held, and the window manager then stacks the panel with the
-// About box. A hidden window moved and sized shows nothing anywhere.
-static void SettleWindowManagement()
+// The monitor the panel opens on. Wine hands a popup to the window manager once
+// it is active or covers the work area, and does so by unmapping it and mapping
+// it again; left to the first press, that switch takes the activation and the
+// capture from the press. Made covering the monitor while still hidden, the
+// panel is handed over with nothing held, and the window manager then stacks it
+// with the About box. Made so, Wine also never asks every other window on the
+// desktop whether the panel owns it, one call each, which a crowded desktop
+// pays by the second. A hidden window made and sized shows nothing anywhere.
+static RECT PanelMonitor()
 {
+    const RECT folded = {PanelPlacement.left, PanelPlacement.top, PanelPlacement.left + kFoldedWidth,
+                         PanelPlacement.top + kFoldedHeight};
     MONITORINFO monitor;
     monitor.cbSize = sizeof(monitor);
-    if (!GetMonitorInfoA(MonitorFromWindow(MainPanel, MONITOR_DEFAULTTOPRIMARY), &monitor))
-        return;
-    const RECT& m = monitor.rcMonitor;
-    const UINT quiet = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
-    SetWindowPos(MainPanel, NULL, m.left, m.top, m.right - m.left, m.bottom - m.top, quiet);
-    SetWindowPos(MainPanel, NULL, PanelPlacement.left, PanelPlacement.top, kFoldedWidth, kFoldedHeight, quiet);
+    if (!GetMonitorInfoA(MonitorFromRect(&folded, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        return folded;
+    return monitor.rcMonitor;
+}
+
+// The panel takes no composed text: its only edits take digits, and the list
+// is picked, not typed. Without an IME the system makes no IME window for the
+// thread with the panel; under Wine making that window asks every other window
+// on the desktop whether it is owned, three times, one call each. Where no IME
+// is loaded there is nothing to switch off.
+static void SwitchOffIme()
+{
+    typedef BOOL(WINAPI * DisableImeFn)(DWORD);
+    const HMODULE imm = GetModuleHandleA("imm32.dll");
+    const FARPROC found = imm != NULL ? GetProcAddress(imm, "ImmDisableIME") : NULL;
+    if (found != NULL)
+        reinterpret_cast<DisableImeFn>(reinterpret_cast<void (*)()>(found))(static_cast<DWORD>(-1));
 }
 
 // A message number nothing ever posts.
@@ -94,6 +109,7 @@ void StartUp()
     FontTemplate.lfCharSet = RUSSIAN_CHARSET;
 
     RegisterPanelClass();
+    SwitchOffIme();
     TimelineMark("class registered");
 
     RECT desktop;
@@ -111,13 +127,13 @@ void StartUp()
 
     // Titled and shaped while still hidden: one call fewer, and the window is
     // never mapped square.
-    MainPanel = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPanelClass, "Vexlo", WS_POPUP,
-                                PanelPlacement.left, PanelPlacement.top, kFoldedWidth, kFoldedHeight,
-                                NULL, NULL, ModuleInstance, NULL);
-    RECT client;
-    GetClientRect(MainPanel, &client);
-    PanelWidth = static_cast<float>(client.right - client.left);
-    PanelHeight = static_cast<float>(client.bottom - client.top);
+    const RECT cover = PanelMonitor();
+    MainPanel = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPanelClass, "Vexlo", WS_POPUP, cover.left,
+                                cover.top, cover.right - cover.left, cover.bottom - cover.top, NULL, NULL,
+                                ModuleInstance, NULL);
+    // The shape is cut to the folded panel's width.
+    PanelWidth = static_cast<float>(kFoldedWidth);
+    PanelHeight = static_cast<float>(kFoldedHeight);
     TimelineMark("panel created");
     // As early as the icon can be: Wine may show a window of its own for it,
     // and the window manager's turn to that window must not fall into the first
@@ -126,8 +142,13 @@ void StartUp()
     TimelineMark("tray icon added");
     SetPanelRegion();
     TimelineMark("panel shaped");
-    SettleWindowManagement();
-    TimelineMark("window management settled");
+    SetWindowPos(MainPanel, NULL, PanelPlacement.left, PanelPlacement.top, kFoldedWidth, kFoldedHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    RECT client;
+    GetClientRect(MainPanel, &client);
+    PanelWidth = static_cast<float>(client.right - client.left);
+    PanelHeight = static_cast<float>(client.bottom - client.top);
+    TimelineMark("panel placed");
     // Shown without taking activation from whatever the user works in.
     ShowWindow(MainPanel, SW_SHOWNA);
     PanelDC = GetDC(MainPanel);

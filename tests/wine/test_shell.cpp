@@ -121,3 +121,29 @@ TEST(StartUp, ReselectsTheStoredWindowAndShowsItsGeometry)
               "220 170 30 40");
     ForgetSettings();
 }
+
+// The panel's thread makes no IME window (made with a thread's first window, it
+// costs Wine a call to every window on the desktop), and the panel, made
+// covering the monitor, is left folded.
+TEST(StartUp, MakesNoImeWindowAndLeavesThePanelFolded)
+{
+    FreshPanel();
+    int imeWindows = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM count) -> BOOL {
+            char name[16] = "";
+            GetClassNameA(window, name, sizeof(name));
+            if (lstrcmpiA(name, "IME") == 0)
+                ++*reinterpret_cast<int*>(count);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&imeWindows));
+    EXPECT_EQ(imeWindows, 0);
+    RECT client;
+    GetClientRect(MainPanel, &client);
+    EXPECT_EQ(client.right - client.left, 370);
+    EXPECT_EQ(client.bottom - client.top, 150);
+    EXPECT_EQ(PanelWidth, 370.0f);
+    EXPECT_EQ(PanelHeight, 150.0f);
+}
