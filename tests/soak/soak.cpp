@@ -308,6 +308,24 @@ bool PanelOnTop(POINT p) {
     return true;
 }
 
+// What stands at p in Wine's eyes: the window there and every shown window above the panel.
+void ReportCover(POINT p) {
+    char c[64] = "", t[64] = "";
+    auto show = [&](const char* what, HWND w) {
+        RECT r = {};
+        GetWindowRect(w, &r), GetClassNameA(w, c, sizeof(c)), GetWindowTextA(w, t, sizeof(t));
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        printf("soak: %s %p %s \"%s\" pid %lu at %ld,%ld-%ld,%ld%s\n", what, (void*)w, c, t, pid, r.left, r.top, r.right,
+               r.bottom, IsWindowVisible(w) ? "" : " hidden");
+    };
+    printf("soak: at %ld,%ld (the program's pid %lu)\n", p.x, p.y, S.app.pi.dwProcessId);
+    show("panel", S.panel), show("under the point", WindowFromPoint(p));
+    for (HWND w = GetTopWindow(NULL); w && w != S.panel; w = GetWindow(w, GW_HWNDNEXT))
+        if (IsWindowVisible(w)) show("above the panel", w);
+    fflush(stdout);
+}
+
 // What Wine makes on first use and then keeps, made before the baseline: a tip shown, and the list of all windows,
 // long enough for its scroll bar, dropped down.
 void WarmUp() {
@@ -447,7 +465,7 @@ int main(int argc, char** argv) {
     Check();
     const std::string stored = StoredLastWindow();
     const POINT p = At(kSpots[kClose].x, kSpots[kClose].y);
-    if (!PanelOnTop(p)) Fail("the CloseButton is covered");
+    if (!PanelOnTop(p)) ReportCover(p), Fail("the CloseButton is covered");
     Click(p);
     if (const DWORD code = WaitExit(S.app, 15000); code != 1) Fail("the CloseButton gave exit code %lu, not 1", code);
     NOTIFYICONDATAA icon = {};
