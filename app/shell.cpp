@@ -131,17 +131,12 @@ void StartUp()
     MainPanel = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kPanelClass, "Vexlo", WS_POPUP, cover.left,
                                 cover.top, cover.right - cover.left, cover.bottom - cover.top, NULL, NULL,
                                 ModuleInstance, NULL);
-    // The shape is cut to the folded panel's width.
-    PanelWidth = static_cast<float>(kFoldedWidth);
-    PanelHeight = static_cast<float>(kFoldedHeight);
     TimelineMark("panel created");
     // As early as the icon can be: Wine may show a window of its own for it,
     // and the window manager's turn to that window must not fall into the first
     // click; it goes on while the panel builds.
     AddTrayIcon();
     TimelineMark("tray icon added");
-    SetPanelRegion();
-    TimelineMark("panel shaped");
     SetWindowPos(MainPanel, NULL, PanelPlacement.left, PanelPlacement.top, kFoldedWidth, kFoldedHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     RECT client;
@@ -149,6 +144,10 @@ void StartUp()
     PanelWidth = static_cast<float>(client.right - client.left);
     PanelHeight = static_cast<float>(client.bottom - client.top);
     TimelineMark("panel placed");
+    // Shaped at its folded size, the shape cut to its width; hidden, nothing
+    // needs redrawing, and under Wine the smaller window costs less to reshape.
+    SetPanelRegion();
+    TimelineMark("panel shaped");
     // Shown without taking activation from whatever the user works in.
     ShowWindow(MainPanel, SW_SHOWNA);
     PanelDC = GetDC(MainPanel);

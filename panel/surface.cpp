@@ -175,7 +175,7 @@ void SetPanelRegion()
     HRGN body = CreateRectRgn(0, 10, w + 1, BackBufferHeight);
     CombineRgn(shape, roundedTop, body, RGN_OR);
     // Covers the unfolded height already, so folding never touches it.
-    SetWindowRgn(MainPanel, shape, TRUE);
+    SetWindowRgn(MainPanel, shape, FALSE);
     DeleteObject(roundedTop);
     DeleteObject(body);
 }
