@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
 # Runs a Windows program in the test command's second world: a display with no
 # window manager and its own Wine prefix (see start_bare_world in winenv.sh).
-DISPLAY=$VEXLO_BARE_DISPLAY WINEPREFIX=$VEXLO_BARE_PREFIX VEXLO_NO_WM=1 exec "$VEXLO_WINE" "$@"
+source "$(dirname "${BASH_SOURCE[0]}")/wine-exit.sh"
+export DISPLAY=$VEXLO_BARE_DISPLAY WINEPREFIX=$VEXLO_BARE_PREFIX VEXLO_NO_WM=1
+run_wine "$@"

@@ -7,4 +7,6 @@
 if [ -x "${VEXLO_XINPUT:-}" ]; then
   printf 'w\n.\n' | "$VEXLO_XINPUT" 2>&1 | grep -v '^ok$' >&2 || true
 fi
-exec "${VEXLO_WINE:-/usr/lib/wine/wine}" "$@"
+source "$(dirname "${BASH_SOURCE[0]}")/wine-exit.sh"
+VEXLO_WINE=${VEXLO_WINE:-/usr/lib/wine/wine}
+run_wine "$@"
