@@ -255,14 +255,18 @@ TEST(Pointer, StrayMovesOfThePanelGoBackOncePerPlacement)
     const std::string home = Placed(MainPanel);
     stray();
     EXPECT_TRUE(Within(1000, [&] { return Placed(MainPanel) == home; })) << Placed(MainPanel);
+    // The stray and the put-back are requests to the window manager, whose late answers are strays as well.
+    WindowManagerAnswered();
     stray();
     PumpMessages(200);
     EXPECT_EQ(Placed(MainPanel), Placed(0, 0, 370, 150)) << "put back twice for one placement";
+    WindowManagerAnswered();
     Send(Press, 100, 10);
     Send(HeldMove, 110, 20);
     Send(Release, 110, 20);
     const std::string dragged = Placed(MainPanel);
     EXPECT_NE(dragged, Placed(0, 0, 370, 150));
+    WindowManagerAnswered();
     HANDLE other = CreateThread(NULL, 0, MoveFromAnotherThread, NULL, 0, NULL);
     EXPECT_TRUE(Within(2000, [&] { return WaitForSingleObject(other, 0) == WAIT_OBJECT_0; }));
     CloseHandle(other);
