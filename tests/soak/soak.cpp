@@ -308,7 +308,7 @@ bool PanelOnTop(POINT p) {
     return true;
 }
 
-// What stands at p in Wine's eyes: the window there and every shown window above the panel.
+// What stands at p in Wine's eyes: the window there, shown ones above the panel, and ours over p in any layer.
 void ReportCover(POINT p) {
     char c[64] = "", t[64] = "";
     auto show = [&](const char* what, HWND w) {
@@ -323,6 +323,8 @@ void ReportCover(POINT p) {
     show("panel", S.panel), show("under the point", WindowFromPoint(p));
     for (HWND w = GetTopWindow(NULL); w && w != S.panel; w = GetWindow(w, GW_HWNDNEXT))
         if (IsWindowVisible(w)) show("above the panel", w);
+    for (DWORD pid : {S.app.pi.dwProcessId, Helper.dwProcessId, GetCurrentProcessId()})
+        for (HWND w : WindowsOf(pid, NULL)) if (const RECT r = RectOf(w); w != S.panel && PtInRect(&r, p)) show("over the point", w);
     fflush(stdout);
 }
 

@@ -61,8 +61,7 @@ inline void WindowManagerAnswered()
     CloseHandle(helperOut);
     DWORD count = 0;
     WriteFile(commands, "w\n", 2, &count, NULL);
-    CloseHandle(commands);  // the helper ends at the end of its input
-    // The helper gives up on its own after 10 s without an answer.
+    CloseHandle(commands);  // the helper ends at the end of its input, or after 10 s without an answer
     std::string text;
     char buffer[256];
     while (started && ReadFile(said, buffer, sizeof(buffer), &count, NULL) && count > 0)
